@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "../window/window_view.h"
+
+namespace kestrane {
+
+// The platform functions the handlers call by name, with the platform's
+// constants. The program binds them to user32 and shell32; the tests record
+// the calls.
+class Desktop {
+ public:
+  // The platform's values (HWND_TOPMOST, HWND_NOTOPMOST, SWP_NOSIZE,
+  // SWP_NOMOVE, SW_SHOWNORMAL), spelled so as not to clash with its macros.
+  static constexpr WindowHandle hwndTopmost = -1;
+  static constexpr WindowHandle hwndNotTopmost = -2;
+  static constexpr unsigned swpNoSize = 1;
+  static constexpr unsigned swpNoMove = 2;
+  static constexpr int swShowNormal = 1;
+
+  // The four texts go over as 8-bit strings in the system's code page.
+  virtual std::intptr_t ShellExecuteA(WindowHandle owner, const std::string& operation,
+                                      const std::string& file, const std::string& parameters,
+                                      const std::string& directory, int showCommand) = 0;
+  virtual WindowHandle GetForegroundWindow() = 0;
+  virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                            int cx, int cy, unsigned flags) = 0;
+
+ protected:
+  ~Desktop() = default;
+};
+
+}  // namespace kestrane

@@ -1,0 +1,175 @@
+#include "kestrane_main.h"
+
+#include <algorithm>
+
+#include "../app/error_reporter.h"
+#include "element_names.h"
+
+namespace kestrane {
+
+using namespace colours;
+
+void LoadedWindows::remove(const KESTRANE_Main& window) {
+  windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
+}
+
+void LoadedWindows::unload(std::int16_t position) {
+  if (position < 0 || position >= count()) {
+    throw RuntimeError(RuntimeError::InvalidProcedureCall, "No loaded window at that position");
+  }
+  windows_[static_cast<std::size_t>(position)]->unload();
+}
+
+KESTRANE_Main::KESTRANE_Main(Platform platform, LoadedWindows& loadedWindows)
+    : view_(platform.view),
+      timers_(platform.timers),
+      desktop_(platform.desktop),
+      settings_(platform.settings),
+      errors_(platform.errors),
+      numberFormat_(std::move(platform.numberFormat)),
+      loadedWindows_(loadedWindows) {
+  // The elements with their initial texts and colours, in creation order.
+  ElementOwner& owner = *this;
+  auto add = [this](auto element) { elements_.push_back(std::move(element)); };
+  int id = 0;
+  auto label = [&](const char* name, const char* caption) {
+    add(std::make_unique<Label>(owner, id++, name, caption, black, green));
+  };
+  auto textBox = [&](const char* name, const char* text, Colour fore) {
+    add(std::make_unique<TextBox>(owner, id++, name, text, black, fore));
+  };
+  auto fixed = [&](const char* name, ElementKind kind) {
+    add(std::make_unique<FixedElement>(owner, id++, name, kind));
+  };
+  auto timer = [&](const char* name) { add(std::make_unique<TimerElement>(owner, id++, name)); };
+
+  label(names::title, "KESTRANE");
+  label(names::version, "Version 1.0");
+  label(names::creator, "Created By Orwyn402");
+  label(names::freeware, "!!! FREEWARE !!!");
+  label(names::countdownMessage, "COUNTDOWN STARTED");
+  textBox(names::leftMark, "!", green);
+  textBox(names::countdownBox, "--\r\n", red);
+  textBox(names::rightMark, "!", green);
+  add(std::make_unique<CommandButton>(owner, id++, names::abortButton, green));
+  fixed(names::statusBar, ElementKind::StatusBar);
+  fixed(names::line1, ElementKind::Line);
+  fixed(names::line2, ElementKind::Line);
+  fixed(names::line3, ElementKind::Line);
+  timer(names::countdownTimer);
+  timer(names::flasherTimer1);
+  timer(names::flasherTimer2);
+  timer(names::alwaysOnTopTimer);
+}
+
+KESTRANE_Main::~KESTRANE_Main() { loadedWindows_.remove(*this); }
+
+Element& KESTRANE_Main::element(std::string_view name) {
+  for (auto& element : elements_) {
+    if (element->name() == name) return *element;
+  }
+  throw RuntimeError(RuntimeError::ObjectRequired,
+                     "The window has no element named " + std::string(name));
+}
+
+template <class Kind>
+Kind& KESTRANE_Main::elementOfKind(std::string_view name, ElementKind kind) {
+  Element& found = element(name);
+  if (found.kind() != kind) {
+    throw RuntimeError(RuntimeError::TypeMismatch,
+                       "Element " + found.name() + " is not of the kind asked for");
+  }
+  return static_cast<Kind&>(found);
+}
+
+Label& KESTRANE_Main::label(std::string_view name) {
+  return elementOfKind<Label>(name, ElementKind::Label);
+}
+TextBox& KESTRANE_Main::textBox(std::string_view name) {
+  return elementOfKind<TextBox>(name, ElementKind::TextBox);
+}
+CommandButton& KESTRANE_Main::commandButton(std::string_view name) {
+  return elementOfKind<CommandButton>(name, ElementKind::CommandButton);
+}
+TimerElement& KESTRANE_Main::timer(std::string_view name) {
+  return elementOfKind<TimerElement>(name, ElementKind::Timer);
+}
+
+void KESTRANE_Main::on(std::string_view elementName, Event event, Handler handler) {
+  handlers_[{std::string(elementName), event}] = std::move(handler);
+}
+
+bool KESTRANE_Main::load() {
+  loaded_ = true;
+  loadedWindows_.add(*this);
+  if (loadHandler_) run(loadHandler_);
+  return loaded_;
+}
+
+void KESTRANE_Main::raise(std::string_view elementName, Event event) {
+  if (!loaded_) return;
+  auto found = handlers_.find({std::string(elementName), event});
+  if (found != handlers_.end()) run(found->second);
+}
+
+void KESTRANE_Main::unload() {
+  if (!loaded_) return;
+  std::int16_t cancel = 0;
+  if (unloadHandler_) {
+    try {
+      unloadHandler_(*this, cancel);
+    } catch (const RuntimeError& error) {
+      fail(error);
+      return;
+    }
+  }
+  if (cancel != 0) return;
+  end(0);
+}
+
+void KESTRANE_Main::run(const Handler& handler) {
+  try {
+    handler(*this);
+  } catch (const RuntimeError& error) {
+    fail(error);
+  }
+}
+
+void KESTRANE_Main::fail(const RuntimeError& error) {
+  if (!loaded_) return;
+  // Nothing may run while the user reads the report.
+  stopAllTimers();
+  loaded_ = false;
+  errors_.report(error);
+  end(1);
+}
+
+void KESTRANE_Main::stopAllTimers() {
+  for (auto& element : elements_) {
+    if (element->kind() == ElementKind::Timer) timers_.stop(static_cast<TimerElement&>(*element));
+  }
+}
+
+void KESTRANE_Main::end(int exitCode) {
+  stopAllTimers();
+  loaded_ = false;
+  exitCode_ = exitCode;
+  loadedWindows_.remove(*this);
+  view_.close(exitCode);
+}
+
+void KESTRANE_Main::elementChanged(const Element& element, Property property) {
+  view_.elementChanged(element, property);
+}
+
+std::string KESTRANE_Main::currentText(const TextBox& box) { return view_.readText(box); }
+
+void KESTRANE_Main::timerChanged(const TimerElement& timer, bool wasRunning) {
+  if (timer.running()) {
+    timers_.start(timer, timer.interval());
+  } else if (wasRunning) {
+    timers_.stop(timer);
+  }
+}
+
+}  // namespace kestrane

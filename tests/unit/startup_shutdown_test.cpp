@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "countdown/countdown.h"
+#include "fake_platform.h"
+
+namespace kestrane::testing {
+namespace {
+
+TEST(StartUp, FirstStartUsesTheDefaultPlacementAndLeavesTheStoreEmpty) {
+  Program program;
+  ASSERT_TRUE(program.main.load());
+  EXPECT_EQ(program.view.placed, (std::vector<std::string>{"Left", "Top", "Width", "Height"}));
+  EXPECT_EQ(program.view.leftTwips, 1000.0f);
+  EXPECT_EQ(program.view.topTwips, 1000.0f);
+  EXPECT_EQ(program.view.widthTwips, 11205.0f);
+  EXPECT_EQ(program.view.heightTwips, 5970.0f);
+  EXPECT_TRUE(program.settings.values.empty());
+}
+
+TEST(StartUp, LeavesTheTimersAndTheCountdownInTheirStartingState) {
+  Program program;
+  program.main.load();
+  KESTRANE_Main& main = program.main;
+  for (const char* running : {"AlwaysOnTopTimer", "KESTRANE_MAIN_COUNTDOWN_TIMER", "KESTRANE_EX_1_TIMER"}) {
+    EXPECT_TRUE(main.timer(running).enabled()) << running;
+    EXPECT_EQ(main.timer(running).interval(), 1000) << running;
+    EXPECT_TRUE(program.clock.isRunning(main.timer(running))) << running;
+  }
+  EXPECT_FALSE(main.timer("KESTRANE_EX_2_TIMER").enabled());
+  EXPECT_EQ(main.timer("KESTRANE_EX_2_TIMER").interval(), 1000);
+  EXPECT_FALSE(program.clock.isRunning(main.timer("KESTRANE_EX_2_TIMER")));
+  EXPECT_EQ(main.RemainingTime, 31.0 / 86400.0);
+}
+
+TEST(StartUp, AppliesStoredPlacementAsStoredEvenOffTheScreen) {
+  Program program;
+  program.settings["MainLeft"] = "-999999";
+  program.settings["MainTop"] = "888888";
+  program.settings["MainWidth"] = "9000";
+  program.settings["MainHeight"] = "4500.5";
+  program.main.load();
+  EXPECT_EQ(program.view.leftTwips, -999999.0f);
+  EXPECT_EQ(program.view.topTwips, 888888.0f);
+  EXPECT_EQ(program.view.widthTwips, 9000.0f);
+  EXPECT_EQ(program.view.heightTwips, 4500.5f);
+}
+
+TEST(StartUp, AnUnusableStoredValueFallsBackToThatKeysDefaultAndStartUpGoesOn) {
+  Program program(NumberFormat{","});
+  program.settings["MainLeft"] = "abc";
+  program.settings["MainTop"] = "";
+  program.settings["MainWidth"] = "1e39";
+  program.settings["MainHeight"] = "12x";
+  program.main.load();
+  EXPECT_EQ(program.view.leftTwips, 1000.0f);
+  EXPECT_EQ(program.view.topTwips, 1000.0f);
+  EXPECT_EQ(program.view.widthTwips, 11205.0f);
+  EXPECT_EQ(program.view.heightTwips, 5970.0f);
+  EXPECT_TRUE(program.errors.reported.empty());
+  program.seconds(1);
+  EXPECT_EQ(program.box(), "30");
+  // The bad entries stay until the next save overwrites the position.
+  EXPECT_EQ(program.settings["MainHeight"], "12x");
+}
+
+TEST(StartUp, ASizeThatIsNotPositiveUsesTheDefaultSize) {
+  Program program;
+  program.settings["MainWidth"] = "0";
+  program.settings["MainHeight"] = "-300";
+  program.settings["MainLeft"] = "-300";
+  program.main.load();
+  EXPECT_EQ(program.view.widthTwips, 11205.0f);
+  EXPECT_EQ(program.view.heightTwips, 5970.0f);
+  EXPECT_EQ(program.view.leftTwips, -300.0f);  // a negative position is fine
+}
+
+TEST(StartUp, NoTimerEventComesBeforeLoad) {
+  Program program;
+  program.seconds(5);
+  EXPECT_EQ(program.box(), "--\r\n");
+}
+
+TEST(Shutdown, SavesThePositionAsDecimalTextAndNeverTheSize) {
+  Program program;
+  program.main.load();
+  program.view.leftTwips = 1500;
+  program.view.topTwips = -120;
+  program.main.unload();
+  EXPECT_EQ(program.settings["MainLeft"], "1500");
+  EXPECT_EQ(program.settings["MainTop"], "-120");
+  EXPECT_FALSE(program.settings.has("MainWidth"));
+  EXPECT_FALSE(program.settings.has("MainHeight"));
+  EXPECT_EQ(program.view.closedWith, 0);
+  EXPECT_TRUE(program.desktop.launches.empty());  // closing launches nothing
+}
+
+TEST(Shutdown, AMinimisedWindowSavesNothingAndAMaximisedOneSavesItsPosition) {
+  Program minimised;
+  minimised.settings["MainLeft"] = "30";
+  minimised.main.load();
+  minimised.view.windowState = WindowState::Minimised;
+  minimised.view.leftTwips = -48000;
+  minimised.main.unload();
+  EXPECT_EQ(minimised.settings["MainLeft"], "30");
+  EXPECT_FALSE(minimised.settings.has("MainTop"));
+  EXPECT_EQ(minimised.view.closedWith, 0);
+
+  Program maximised;
+  maximised.main.load();
+  maximised.view.windowState = WindowState::Maximised;
+  maximised.view.leftTwips = -120;
+  maximised.view.topTwips = -120;
+  maximised.main.unload();
+  EXPECT_EQ(maximised.settings["MainLeft"], "-120");
+  EXPECT_EQ(maximised.settings["MainTop"], "-120");
+}
+
+TEST(Shutdown, AFractionIsSavedWithTheUsersSeparatorAndReadBackNextStart) {
+  Program first(NumberFormat{","});
+  first.main.load();
+  first.view.leftTwips = 1507.5f;
+  first.main.unload();
+  EXPECT_EQ(first.settings["MainLeft"], "1507,5");
+
+  Program second(NumberFormat{","});
+  second.settings.values = first.settings.values;
+  second.main.load();
+  EXPECT_EQ(second.view.leftTwips, 1507.5f);
+}
+
+TEST(Shutdown, AStoreThatRefusesTheLeftSavesNoTopAndTheProgramStillEnds) {
+  Program program;
+  program.main.load();
+  program.settings.refuseSaves = true;
+  program.main.unload();
+  EXPECT_TRUE(program.settings.values.empty());
+  EXPECT_EQ(program.errors.reported.size(), 1u);
+  EXPECT_EQ(program.view.closedWith, 1);
+  EXPECT_FALSE(program.main.isLoaded());
+}
+
+}  // namespace
+}  // namespace kestrane::testing
