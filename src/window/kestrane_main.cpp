@@ -3,11 +3,30 @@
 #include <algorithm>
 
 #include "../app/error_reporter.h"
-#include "element_names.h"
+#include "element_table.h"
 
 namespace kestrane {
 
-using namespace colours;
+namespace {
+
+std::unique_ptr<Element> makeElement(ElementOwner& owner, int id, const ElementSpec& spec) {
+  switch (spec.kind) {
+    case ElementKind::Label:
+      return std::make_unique<Label>(owner, id, spec.name, spec.text, spec.backColor, spec.foreColor);
+    case ElementKind::TextBox:
+      return std::make_unique<TextBox>(owner, id, spec.name, spec.text, spec.backColor, spec.foreColor);
+    case ElementKind::CommandButton:
+      return std::make_unique<CommandButton>(owner, id, spec.name, spec.backColor);
+    case ElementKind::Timer:
+      return std::make_unique<TimerElement>(owner, id, spec.name);
+    case ElementKind::Line:
+    case ElementKind::StatusBar:
+      break;
+  }
+  return std::make_unique<FixedElement>(owner, id, spec.name, spec.kind);
+}
+
+}  // namespace
 
 void LoadedWindows::remove(const KESTRANE_Main& window) {
   windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
@@ -28,38 +47,11 @@ KESTRANE_Main::KESTRANE_Main(Platform platform, LoadedWindows& loadedWindows)
       errors_(platform.errors),
       numberFormat_(std::move(platform.numberFormat)),
       loadedWindows_(loadedWindows) {
-  // The elements with their initial texts and colours, in creation order.
   ElementOwner& owner = *this;
-  auto add = [this](auto element) { elements_.push_back(std::move(element)); };
   int id = 0;
-  auto label = [&](const char* name, const char* caption) {
-    add(std::make_unique<Label>(owner, id++, name, caption, black, green));
-  };
-  auto textBox = [&](const char* name, const char* text, Colour fore) {
-    add(std::make_unique<TextBox>(owner, id++, name, text, black, fore));
-  };
-  auto fixed = [&](const char* name, ElementKind kind) {
-    add(std::make_unique<FixedElement>(owner, id++, name, kind));
-  };
-  auto timer = [&](const char* name) { add(std::make_unique<TimerElement>(owner, id++, name)); };
-
-  label(names::title, "KESTRANE");
-  label(names::version, "Version 1.0");
-  label(names::creator, "Created By Orwyn402");
-  label(names::freeware, "!!! FREEWARE !!!");
-  label(names::countdownMessage, "COUNTDOWN STARTED");
-  textBox(names::leftMark, "!", green);
-  textBox(names::countdownBox, "--\r\n", red);
-  textBox(names::rightMark, "!", green);
-  add(std::make_unique<CommandButton>(owner, id++, names::abortButton, green));
-  fixed(names::statusBar, ElementKind::StatusBar);
-  fixed(names::line1, ElementKind::Line);
-  fixed(names::line2, ElementKind::Line);
-  fixed(names::line3, ElementKind::Line);
-  timer(names::countdownTimer);
-  timer(names::flasherTimer1);
-  timer(names::flasherTimer2);
-  timer(names::alwaysOnTopTimer);
+  for (const ElementSpec& spec : elementTable) {
+    elements_.push_back(makeElement(owner, id++, spec));
+  }
 }
 
 KESTRANE_Main::~KESTRANE_Main() { loadedWindows_.remove(*this); }

@@ -1,0 +1,57 @@
+# The shipped program, KESTRANE.exe: the portable core with its Windows
+# realisation and resources, one self-contained executable.
+enable_language(RC)
+
+add_executable(KESTRANE WIN32
+  src/app/main_win.cpp
+  src/app/registry_settings_win.cpp
+  src/app/message_box_errors_win.cpp
+  src/window/main_window_win.cpp
+  src/window/window_timers_win.cpp
+  src/window/button_faces_win.cpp
+  src/window/status_bar_win.cpp
+  src/window/fonts_win.cpp
+  src/window/dpi_win.cpp
+  src/window/text_win.cpp
+  src/desktop/desktop_win.cpp
+  resources/kestrane.rc
+)
+target_include_directories(KESTRANE PRIVATE resources)
+target_compile_definitions(KESTRANE PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(KESTRANE PRIVATE kestrane_core comctl32 shell32 ole32 uuid windowscodecs gdi32 user32 advapi32)
+set_target_properties(KESTRANE PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# A small console program the end-to-end tests use to look at the window
+# from outside: control texts, states and rectangles.
+add_executable(kestrane_probe tests/e2e/probe_win.cpp)
+target_include_directories(kestrane_probe PRIVATE src)
+target_compile_definitions(kestrane_probe PRIVATE UNICODE _UNICODE)
+target_link_libraries(kestrane_probe PRIVATE user32 gdi32)
+set_target_properties(kestrane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+if(MINGW)
+  # Platform structures are set up as {sizeof(s)}, the rest zero.
+  target_compile_options(KESTRANE PRIVATE -Wno-missing-field-initializers)
+  target_compile_options(kestrane_probe PRIVATE -Wno-missing-field-initializers)
+  # No runtime DLLs beside the program: everything is linked in.
+  target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+  target_link_options(kestrane_probe PRIVATE -municode -static -static-libgcc -static-libstdc++)
+elseif(MSVC)
+  # The resource script carries the manifest.
+  target_link_options(KESTRANE PRIVATE /MANIFEST:NO)
+endif()
+
+
+# Benchmark helpers (make bench): a bare window as the yardstick, and a
+# timer that starts a program and waits for its window.
+add_executable(bare_window WIN32 bench/bare_window_win.cpp)
+add_executable(startup_timer bench/startup_timer_win.cpp)
+target_link_libraries(startup_timer PRIVATE psapi)
+foreach(helper bare_window startup_timer)
+  target_compile_definitions(${helper} PRIVATE UNICODE _UNICODE)
+  set_target_properties(${helper} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  if(MINGW)
+    target_compile_options(${helper} PRIVATE -Wno-missing-field-initializers)
+    target_link_options(${helper} PRIVATE -municode -static -static-libgcc -static-libstdc++)
+  endif()
+endforeach()

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Starts the countdown window under Wine from a folder holding the example
+# KESTRANE.BAT. With a display it opens there; without one it runs on a
+# private virtual display, reports what the countdown box shows, when the
+# batch file ran, and leaves a screenshot in build/.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build
+folder=$build/run
+mkdir -p "$folder"
+cp "$build/win/KESTRANE.exe" "$root/examples/KESTRANE.BAT" "$folder/"
+rm -f "$folder/launched.log"
+
+export WINEPREFIX=$build/wineprefix-run WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+prepare_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Preparing a private Wine prefix in $WINEPREFIX ..."
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
+report_launch() {
+  if [ -f "$folder/launched.log" ]; then
+    echo "The batch file ran: $(tr -d '\r' < "$folder/launched.log")"
+  else
+    echo "The batch file did not run."
+  fi
+}
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  prepare_prefix
+  echo "KESTRANE is counting down on $DISPLAY; close its window to stop it."
+  status=0
+  (cd "$folder" && wine KESTRANE.exe) || status=$?
+  echo "KESTRANE ended with exit code $status."
+  report_launch
+  exit 0
+fi
+
+# No display: a private one, watched from outside.
+Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null > "$build/run-display" &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$build/run-display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$build/run-display")"
+cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true; }
+trap cleanup EXIT
+
+prepare_prefix
+echo "No display found: KESTRANE runs on the private display $DISPLAY."
+(cd "$folder" && wine KESTRANE.exe >/dev/null 2>&1; echo $? > "$folder/exit-code") &
+program=$!
+(sleep 4 && import -display "$DISPLAY" -window root -crop 760x420+60+60 "$build/run-screenshot.png" 2>/dev/null) &
+screenshot=$!
+
+wine "$build/win/kestrane_probe.exe" watch 60000 2>/dev/null | python3 -c '
+import json, sys
+for line in sys.stdin:
+    seen = json.loads(line)
+    if seen.get("gone"):
+        print("%5.1f s  the window closed" % (seen["t"] / 1000.0))
+    else:
+        print("%5.1f s  countdown box shows %-4s  message: %s" % (
+            seen["t"] / 1000.0, json.dumps(seen["box"]), seen["message"]))
+    sys.stdout.flush()
+'
+wait "$program" "$screenshot"
+echo "KESTRANE ended with exit code $(cat "$folder/exit-code")."
+report_launch
+echo "Screenshot of the running window: $build/run-screenshot.png"

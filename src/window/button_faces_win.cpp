@@ -1,0 +1,174 @@
+#include "button_faces_win.h"
+
+#include <objbase.h>
+#include <utility>
+#include <wincodec.h>
+
+#include "resource_ids.h"
+
+namespace kestrane {
+
+namespace {
+
+// A COM pointer released at the end of its scope.
+template <class Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ~ComPtr() {
+    if (pointer_) pointer_->Release();
+  }
+  Interface* operator->() const { return pointer_; }
+  Interface* get() const { return pointer_; }
+  Interface** put() { return &pointer_; }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// A 32-bit top-down bitmap holding what source yields at width x height.
+HBITMAP toBitmap(IWICBitmapSource* source, UINT width, UINT height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
+  const UINT stride = width * 4;
+  if (FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  return bitmap;
+}
+
+IWICImagingFactory* imagingFactory() {
+  static IWICImagingFactory* factory = [] {
+    IWICImagingFactory* created = nullptr;
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                     reinterpret_cast<void**>(&created));
+    return created;
+  }();
+  return factory;
+}
+
+
+// The picture resource as 32-bit pixels; false when it cannot be read.
+bool decodeResource(HINSTANCE instance, int id, IWICBitmapSource** result) {
+  IWICImagingFactory* factory = imagingFactory();
+  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
+  auto* bytes = loaded ? static_cast<BYTE*>(LockResource(loaded)) : nullptr;
+  if (!factory || !bytes) return false;
+
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  IWICFormatConverter* converter = nullptr;
+  if (FAILED(factory->CreateStream(stream.put())) ||
+      FAILED(stream->InitializeFromMemory(bytes, SizeofResource(instance, resource))) ||
+      FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnLoad,
+                                              decoder.put())) ||
+      FAILED(decoder->GetFrame(0, frame.put())) || FAILED(factory->CreateFormatConverter(&converter))) {
+    return false;
+  }
+  if (FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                   0.0, WICBitmapPaletteTypeCustom))) {
+    converter->Release();
+    return false;
+  }
+  *result = converter;
+  return true;
+}
+
+}  // namespace
+
+ButtonFaces::~ButtonFaces() {
+  for (Picture* picture : {&running_, &paused_}) {
+    if (picture->original) DeleteObject(picture->original);
+    if (picture->scaled) DeleteObject(picture->scaled);
+  }
+}
+
+bool ButtonFaces::load(HINSTANCE instance) {
+  for (auto [picture, id] : {std::pair{&running_, IDR_RUNNING_PICTURE}, std::pair{&paused_, IDR_PAUSED_PICTURE}}) {
+    IWICBitmapSource* source = nullptr;
+    if (!decodeResource(instance, id, &source)) return false;
+    UINT width = 0, height = 0;
+    source->GetSize(&width, &height);
+    picture->original = toBitmap(source, width, height);
+    picture->size = {static_cast<LONG>(width), static_cast<LONG>(height)};
+    source->Release();
+    if (!picture->original) return false;
+  }
+  return true;
+}
+
+HBITMAP ButtonFaces::scaledFor(Picture& picture, UINT dpi) {
+  if (dpi == 96 || !picture.original) return picture.original;
+  if (picture.scaled && picture.scaledDpi == dpi) return picture.scaled;
+  if (picture.scaled) DeleteObject(picture.scaled);
+  picture.scaled = nullptr;
+
+  IWICImagingFactory* factory = imagingFactory();
+  ComPtr<IWICBitmap> bitmap;
+  ComPtr<IWICBitmapScaler> scaler;
+  const UINT width = static_cast<UINT>(MulDiv(picture.size.cx, static_cast<int>(dpi), 96));
+  const UINT height = static_cast<UINT>(MulDiv(picture.size.cy, static_cast<int>(dpi), 96));
+  if (factory && SUCCEEDED(factory->CreateBitmapFromHBITMAP(picture.original, nullptr, WICBitmapIgnoreAlpha,
+                                                            bitmap.put())) &&
+      SUCCEEDED(factory->CreateBitmapScaler(scaler.put())) &&
+      SUCCEEDED(scaler->Initialize(bitmap.get(), width, height, WICBitmapInterpolationModeFant))) {
+    picture.scaled = toBitmap(scaler.get(), width, height);
+    picture.scaledDpi = dpi;
+  }
+  return picture.scaled ? picture.scaled : picture.original;
+}
+
+void ButtonFaces::draw(HDC dc, const RECT& face, Colour ground, bool running, UINT dpi) {
+  HBRUSH fill = CreateSolidBrush(ground);
+  FillRect(dc, &face, fill);
+  DeleteObject(fill);
+
+  Picture& picture = running ? running_ : paused_;
+  HBITMAP bitmap = scaledFor(picture, dpi);
+  if (!bitmap) {
+    drawWords(dc, face, running, dpi);
+    return;
+  }
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof(info), &info);
+  const int x = face.left + (face.right - face.left - info.bmWidth) / 2;
+  const int y = face.top + (face.bottom - face.top - info.bmHeight) / 2;
+
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, face.left, face.top, face.right, face.bottom);
+  BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+  RestoreDC(dc, saved);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+}
+
+void ButtonFaces::drawWords(HDC dc, const RECT& face, bool running, UINT dpi) {
+  HFONT font = CreateFontW(-MulDiv(20, static_cast<int>(dpi), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                           ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
+  HGDIOBJ previous = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 0, 0));
+  RECT area = face;
+  DrawTextW(dc, running ? L"PAUSE COUNTDOWN" : L"COUNTDOWN PAUSED", -1, &area,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, previous);
+  DeleteObject(font);
+}
+
+}  // namespace kestrane

@@ -1,0 +1,41 @@
+#include "dpi_win.h"
+
+#include <cmath>
+
+namespace kestrane {
+
+namespace {
+
+constexpr double twipsPerInch = 1440.0;
+
+template <class Function>
+Function user32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                : nullptr;
+}
+
+}  // namespace
+
+UINT dpiOf(HWND window) {
+  // Newer systems know each window's density; older ones one for the screen.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  if (window && getDpiForWindow) {
+    if (UINT dpi = getDpiForWindow(window)) return dpi;
+  }
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+int twipsToPixels(double twips, UINT dpi) {
+  return static_cast<int>(std::lround(twips * dpi / twipsPerInch));
+}
+
+float pixelsToTwips(int pixels, UINT dpi) {
+  return static_cast<float>(pixels * twipsPerInch / dpi);
+}
+
+}  // namespace kestrane

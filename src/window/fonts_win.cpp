@@ -1,0 +1,57 @@
+#include "fonts_win.h"
+
+#include <cstdlib>
+
+#include "layout.h"
+#include "text_win.h"
+
+namespace kestrane {
+
+namespace {
+
+HFONT createBold(const wchar_t* face, int pixelHeight) {
+  return CreateFontW(-pixelHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+}
+
+// True when the font the system picked has the face asked for and its
+// characters are as tall as asked (a bitmap face stops at its largest size).
+bool rendersAsAsked(HFONT font, const wchar_t* face, int pixelHeight) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(screen, font);
+  TEXTMETRICW metrics{};
+  wchar_t picked[LF_FACESIZE] = {};
+  GetTextMetricsW(screen, &metrics);
+  GetTextFaceW(screen, LF_FACESIZE, picked);
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  int characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
+  return lstrcmpiW(picked, face) == 0 && std::abs(characterHeight - pixelHeight) <= 1;
+}
+
+}  // namespace
+
+HFONT ElementFonts::font(int points, UINT dpi) {
+  if (dpi != dpi_) {
+    clear();
+    dpi_ = dpi;
+  }
+  if (auto found = fonts_.find(points); found != fonts_.end()) return found->second;
+
+  const int pixelHeight = MulDiv(points, static_cast<int>(dpi), 72);
+  const std::wstring designed = toWide(layout::fontFace);
+  HFONT font = createBold(designed.c_str(), pixelHeight);
+  if (!rendersAsAsked(font, designed.c_str(), pixelHeight)) {
+    DeleteObject(font);
+    font = createBold(L"Microsoft Sans Serif", pixelHeight);
+  }
+  fonts_[points] = font;
+  return font;
+}
+
+void ElementFonts::clear() {
+  for (auto& [points, font] : fonts_) DeleteObject(font);
+  fonts_.clear();
+}
+
+}  // namespace kestrane

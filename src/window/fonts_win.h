@@ -1,0 +1,27 @@
+#pragma once
+
+#include <map>
+
+#include "win32.h"
+
+namespace kestrane {
+
+// The elements' bold fonts by point size at one density. The designed face
+// is used where it really renders at the size asked for; otherwise a plain
+// sans-serif face of the same size and weight takes its place.
+class ElementFonts {
+ public:
+  ElementFonts() = default;
+  ElementFonts(const ElementFonts&) = delete;
+  ElementFonts& operator=(const ElementFonts&) = delete;
+  ~ElementFonts() { clear(); }
+
+  HFONT font(int points, UINT dpi);
+  void clear();
+
+ private:
+  std::map<int, HFONT> fonts_;
+  UINT dpi_ = 0;
+};
+
+}  // namespace kestrane

@@ -1,0 +1,451 @@
+#include "main_window_win.h"
+
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "button_faces_win.h"
+#include "control_ids_win.h"
+#include "dpi_win.h"
+#include "element_names.h"
+#include "layout.h"
+#include "resource_ids.h"
+#include "text_win.h"
+
+namespace kestrane {
+
+namespace {
+
+constexpr wchar_t windowClass[] = L"KESTRANE_Main";
+constexpr UINT_PTR clockTimerId = 100;  // keeps the status bar's date and time current
+constexpr DWORD frameStyle = WS_OVERLAPPEDWINDOW;
+
+int defaultWidthTwips() { return 11205; }
+int defaultHeightTwips() { return 5970; }
+
+// Where the designed layout puts an element, in pixels at this density.
+RECT designedRect(const layout::Box& box, UINT dpi) {
+  const int left = twipsToPixels(box.left, dpi);
+  const int top = twipsToPixels(box.top, dpi);
+  return {left, top, left + twipsToPixels(box.width, dpi), top + twipsToPixels(box.height, dpi)};
+}
+
+// The accessible name of the abort button, never drawn.
+const wchar_t* buttonName(bool enabled) { return enabled ? L"Pause countdown" : L"Countdown paused"; }
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, WindowTimers& timers, ButtonFaces& faces)
+    : instance_(instance), timers_(timers), faces_(faces) {}
+
+MainWindow::~MainWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  for (auto& [colour, brush] : brushes_) DeleteObject(brush);
+}
+
+bool MainWindow::create(KESTRANE_Main& model) {
+  model_ = &model;
+  WNDCLASSEXW windowClassInfo{sizeof(windowClassInfo)};
+  windowClassInfo.lpfnWndProc = windowProc;
+  windowClassInfo.hInstance = instance_;
+  windowClassInfo.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClassInfo.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClassInfo.lpszClassName = windowClass;
+  windowClassInfo.hIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KESTRANE), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXICON),
+                                                        GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+  windowClassInfo.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KESTRANE), IMAGE_ICON,
+                                                          GetSystemMetrics(SM_CXSMICON),
+                                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  RegisterClassExW(&windowClassInfo);
+
+  // Centred on the screen's work area at the default size until Load places it.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const UINT systemDpi = dpiOf(nullptr);
+  const int width = twipsToPixels(defaultWidthTwips(), systemDpi);
+  const int height = twipsToPixels(defaultHeightTwips(), systemDpi);
+  const int x = work.left + (work.right - work.left - width) / 2;
+  const int y = work.top + (work.bottom - work.top - height) / 2;
+  CreateWindowExW(0, windowClass, L"KESTRANE", frameStyle, x, y, width, height, nullptr, nullptr, instance_,
+                  this);
+  return hwnd_ != nullptr;
+}
+
+void MainWindow::show(int showCommand) {
+  keepOnAMonitor();
+  ShowWindow(hwnd_, showCommand);
+  UpdateWindow(hwnd_);
+  SetFocus(controlOf(model_->element(names::abortButton)));
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  MainWindow* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  }
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->timers_.attach(nullptr);
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      dpi_ = dpiOf(hwnd_);
+      timers_.attach(hwnd_);
+      createControls();
+      layoutControls();
+      SetTimer(hwnd_, clockTimerId, 1000, nullptr);
+      return 0;
+    case WM_COMMAND:
+      onCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_TIMER:
+      onTimer(wParam);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+      onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_PAINT:
+      onPaint();
+      return 0;
+    case WM_SIZE:
+      statusBar_.place(dpi_);
+      return 0;
+    case WM_ACTIVATE:
+      onActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_DPICHANGED:
+      onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_SETTINGCHANGE:
+    case WM_TIMECHANGE:
+      statusBar_.refresh();
+      break;
+    case WM_CLOSE:
+      onClose();
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam) model_->unload();  // logging off: leave as a closed window would
+      return 0;
+    case WM_DESTROY:
+      KillTimer(hwnd_, clockTimerId);
+      PostQuitMessage(exitCode_);
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void MainWindow::createControls() {
+  // Created in tab order, so that Tab moves through them as designed.
+  for (const layout::Box& box : layout::boxes) {
+    const Element& element = model_->element(box.name);
+    const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + element.id()));
+    HWND control = nullptr;
+    switch (element.kind()) {
+      case ElementKind::Label:
+        control = CreateWindowExW(0, L"STATIC", toWide(static_cast<const Label&>(element).caption()).c_str(),
+                                  WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY, 0, 0, 0, 0, hwnd_, id,
+                                  instance_, nullptr);
+        break;
+      case ElementKind::TextBox:
+        control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT",
+                                  toWide(static_cast<const TextBox&>(element).assignedText()).c_str(),
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_CENTER, 0, 0, 0, 0,
+                                  hwnd_, id, instance_, nullptr);
+        break;
+      case ElementKind::CommandButton:
+        control = CreateWindowExW(0, L"BUTTON", buttonName(true),
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, hwnd_, id,
+                                  instance_, nullptr);
+        break;
+      case ElementKind::StatusBar:
+        statusBar_.create(hwnd_, instance_, firstControlId + element.id());
+        control = statusBar_.hwnd();
+        break;
+      case ElementKind::Timer:
+      case ElementKind::Line:
+        break;
+    }
+    if (!control) continue;
+    controls_[element.id()] = control;
+    if (element.kind() == ElementKind::Label || element.kind() == ElementKind::TextBox) {
+      SetWindowSubclass(control, elementProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
+}
+
+void MainWindow::layoutControls() {
+  for (const layout::Box& box : layout::boxes) {
+    HWND control = controlOf(model_->element(box.name));
+    if (!control || control == statusBar_.hwnd()) continue;
+    const RECT rect = designedRect(box, dpi_);
+    MoveWindow(control, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    if (box.fontPoints > 0) {
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(box.fontPoints, dpi_)), TRUE);
+    }
+  }
+  statusBar_.place(dpi_);
+}
+
+// Left presses on labels and text boxes: a press and release on the same
+// element is its Click; the second press of a double-click is its DblClick,
+// and the release after it is no further Click.
+LRESULT CALLBACK MainWindow::elementProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR selfPointer) {
+  auto* self = reinterpret_cast<MainWindow*>(selfPointer);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, elementProc, 0);
+    return DefSubclassProc(control, message, wParam, lParam);
+  }
+  LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK) {
+    self->onElementMouse(control, message, lParam);  // may end the window: nothing after this
+  }
+  return result;
+}
+
+void MainWindow::onElementMouse(HWND control, UINT message, LPARAM lParam) {
+  const Element* element = elementOf(control);
+  if (!element) return;
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      pressed_ = control;
+      break;
+    case WM_LBUTTONDBLCLK:
+      pressed_ = nullptr;
+      model_->raise(*element, Event::DblClick);
+      break;
+    case WM_LBUTTONUP: {
+      const bool clicked = pressed_ == control;
+      pressed_ = nullptr;
+      RECT client{};
+      GetClientRect(control, &client);
+      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (clicked && PtInRect(&client, at)) model_->raise(*element, Event::Click);
+      break;
+    }
+  }
+}
+
+bool MainWindow::translateKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_CHAR) return false;
+  if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE) return false;
+  if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
+  // Neither key ever reaches a text box; while the button is disabled they do nothing.
+  if (message.message == WM_KEYDOWN && model_->isLoaded()) {
+    CommandButton& button = model_->commandButton(names::abortButton);
+    if (button.enabled()) model_->raise(button, Event::Click);
+  }
+  return true;
+}
+
+void MainWindow::onCommand(int controlId, int notification) {
+  if (notification != BN_CLICKED) return;
+  const Element& button = model_->element(names::abortButton);
+  if (controlId == firstControlId + button.id() && model_->commandButton(names::abortButton).enabled()) {
+    model_->raise(button, Event::Click);
+  }
+}
+
+void MainWindow::onTimer(UINT_PTR timerId) {
+  if (timerId == clockTimerId) {
+    statusBar_.refresh();
+    return;
+  }
+  const auto index = static_cast<std::size_t>(timerId - WindowTimers::firstId);
+  if (timerId >= WindowTimers::firstId && index < model_->elements().size()) {
+    model_->raise(*model_->elements()[index], Event::Timer);
+  }
+}
+
+void MainWindow::onClose() {
+  if (model_->isLoaded()) {
+    model_->unload();
+  } else {
+    DestroyWindow(hwnd_);
+  }
+}
+
+void MainWindow::onPaint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
+  HGDIOBJ previous = SelectObject(dc, pen);
+  for (const layout::Line& line : layout::lines) {
+    MoveToEx(dc, twipsToPixels(line.x1, dpi_), twipsToPixels(line.y1, dpi_), nullptr);
+    LineTo(dc, twipsToPixels(line.x2, dpi_), twipsToPixels(line.y2, dpi_));
+  }
+  SelectObject(dc, previous);
+  DeleteObject(pen);
+  EndPaint(hwnd_, &paint);
+}
+
+void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
+  const auto& button = model_->commandButton(names::abortButton);
+  faces_.draw(item.hDC, item.rcItem, button.backColor(), button.enabled(), dpi_);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+void MainWindow::onActivate(bool active) {
+  // Like a dialog: the control that had the focus gets it back.
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus)) focusWhenInactive_ = focus;
+  } else if (focusWhenInactive_ && IsWindow(focusWhenInactive_)) {
+    SetFocus(focusWhenInactive_);
+  }
+}
+
+void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  layoutControls();
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+LRESULT MainWindow::onControlColour(HDC dc, HWND control) {
+  const Element* element = elementOf(control);
+  if (!element || (element->kind() != ElementKind::Label && element->kind() != ElementKind::TextBox)) {
+    return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  }
+  const auto& coloured = static_cast<const ColouredElement&>(*element);
+  SetTextColor(dc, coloured.foreColor());
+  SetBkColor(dc, coloured.backColor());
+  return reinterpret_cast<LRESULT>(brush(coloured.backColor()));
+}
+
+void MainWindow::elementChanged(const Element& element, Property property) {
+  HWND control = controlOf(element);
+  if (!control) return;
+  switch (property) {
+    case Property::Caption:
+    case Property::Text: {
+      const auto& coloured = static_cast<const ColouredElement&>(element);
+      if (!SetWindowTextW(control, toWide(coloured.assignedText()).c_str())) fail(element, property);
+      break;
+    }
+    case Property::Enabled: {
+      const bool enabled = static_cast<const CommandButton&>(element).enabled();
+      if (!enabled && GetFocus() == control) {
+        // A disabled button cannot keep the focus; the countdown box takes it.
+        SetFocus(controlOf(model_->element(names::countdownBox)));
+      }
+      EnableWindow(control, enabled);
+      SetWindowTextW(control, buttonName(enabled));
+      break;
+    }
+    case Property::BackColor:
+    case Property::ForeColor:
+    case Property::Interval:
+      break;
+  }
+  // Every change shows at once.
+  InvalidateRect(control, nullptr, TRUE);
+  UpdateWindow(control);
+}
+
+std::string MainWindow::readText(const TextBox& box) {
+  HWND control = controlOf(box);
+  if (!control) throw RuntimeError(RuntimeError::Platform, "Reading Text of " + box.name() + " failed");
+  return toUtf8(windowText(control));
+}
+
+RECT MainWindow::frame() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  return rect;
+}
+
+float MainWindow::left() const { return pixelsToTwips(frame().left, dpi_); }
+float MainWindow::top() const { return pixelsToTwips(frame().top, dpi_); }
+
+void MainWindow::moveFrame(int x, int y, int width, int height, UINT flags) {
+  if (!SetWindowPos(hwnd_, nullptr, x, y, width, height, flags | SWP_NOZORDER | SWP_NOACTIVATE)) {
+    throw RuntimeError(RuntimeError::Platform, "The window cannot be placed there");
+  }
+}
+
+void MainWindow::setLeft(float twips) { moveFrame(twipsToPixels(twips, dpi_), frame().top, 0, 0, SWP_NOSIZE); }
+void MainWindow::setTop(float twips) { moveFrame(frame().left, twipsToPixels(twips, dpi_), 0, 0, SWP_NOSIZE); }
+
+void MainWindow::setWidth(float twips) {
+  const RECT rect = frame();
+  moveFrame(0, 0, twipsToPixels(twips, dpi_), rect.bottom - rect.top, SWP_NOMOVE);
+}
+
+void MainWindow::setHeight(float twips) {
+  const RECT rect = frame();
+  moveFrame(0, 0, rect.right - rect.left, twipsToPixels(twips, dpi_), SWP_NOMOVE);
+}
+
+WindowState MainWindow::state() const {
+  if (IsIconic(hwnd_)) return WindowState::Minimised;
+  if (IsZoomed(hwnd_)) return WindowState::Maximised;
+  return WindowState::Normal;
+}
+
+void MainWindow::close(int exitCode) {
+  exitCode_ = exitCode;
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+// A placement that leaves the window on no monitor at all (a display was
+// removed, or the stored values were edited) is moved onto the nearest
+// monitor's work area, keeping its size. Any other placement stays exact.
+void MainWindow::keepOnAMonitor() {
+  RECT rect = frame();
+  if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL)) return;
+  MONITORINFO monitor{sizeof(monitor)};
+  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  const int x = std::max(work.left, std::min(rect.left, work.right - width));
+  const int y = std::max(work.top, std::min(rect.top, work.bottom - height));
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HBRUSH MainWindow::brush(Colour colour) {
+  auto found = brushes_.find(colour);
+  if (found != brushes_.end()) return found->second;
+  return brushes_[colour] = CreateSolidBrush(colour);
+}
+
+HWND MainWindow::controlOf(const Element& element) const {
+  auto found = controls_.find(element.id());
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+const Element* MainWindow::elementOf(HWND control) const {
+  for (const auto& [id, window] : controls_) {
+    if (window == control) return model_->elements()[static_cast<std::size_t>(id)].get();
+  }
+  return nullptr;
+}
+
+void MainWindow::fail(const Element& element, Property property) const {
+  throw RuntimeError(RuntimeError::Platform,
+                     std::string("Setting ") + propertyName(property) + " of " + element.name() + " failed");
+}
+
+}  // namespace kestrane

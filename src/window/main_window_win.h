@@ -1,0 +1,91 @@
+#pragma once
+
+#include <map>
+
+#include "fonts_win.h"
+#include "kestrane_main.h"
+#include "status_bar_win.h"
+#include "win32.h"
+#include "window_timers_win.h"
+
+namespace kestrane {
+
+class ButtonFaces;
+
+// The main window on the screen: a top-level window whose child controls
+// mirror the model's elements, and which turns the user's mouse and keys
+// into the elements' events.
+class MainWindow final : public WindowView {
+ public:
+  MainWindow(HINSTANCE instance, WindowTimers& timers, ButtonFaces& faces);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Creates the hidden window, centred on the screen, with every element in
+  // its initial state.
+  bool create(KESTRANE_Main& model);
+  // Brings the window onto a monitor if its placement left it on none, then
+  // shows it with the keyboard focus on the abort button.
+  void show(int showCommand);
+  // Enter and Esc belong to the abort button while the window is active.
+  bool translateKey(const MSG& message);
+
+  HWND hwnd() const { return hwnd_; }
+  int exitCode() const { return exitCode_; }
+
+  // What the model asks of the window.
+  void elementChanged(const Element& element, Property property) override;
+  std::string readText(const TextBox& box) override;
+  WindowHandle handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
+  float left() const override;
+  float top() const override;
+  void setLeft(float twips) override;
+  void setTop(float twips) override;
+  void setWidth(float twips) override;
+  void setHeight(float twips) override;
+  WindowState state() const override;
+  void close(int exitCode) override;
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK elementProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR subclassId, DWORD_PTR self);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void createControls();
+  void layoutControls();
+  void onCommand(int controlId, int notification);
+  void onTimer(UINT_PTR timerId);
+  void onClose();
+  void onPaint();
+  void onDrawItem(const DRAWITEMSTRUCT& item);
+  void onActivate(bool active);
+  void onDpiChanged(UINT dpi, const RECT& suggested);
+  LRESULT onControlColour(HDC dc, HWND control);
+  void onElementMouse(HWND control, UINT message, LPARAM lParam);
+
+  RECT frame() const;
+  void moveFrame(int x, int y, int width, int height, UINT flags);
+  void keepOnAMonitor();
+  HBRUSH brush(Colour colour);
+  HWND controlOf(const Element& element) const;
+  const Element* elementOf(HWND control) const;
+  void fail(const Element& element, Property property) const;
+
+  HINSTANCE instance_;
+  WindowTimers& timers_;
+  ButtonFaces& faces_;
+  KESTRANE_Main* model_ = nullptr;
+  HWND hwnd_ = nullptr;
+  UINT dpi_ = 96;
+  std::map<int, HWND> controls_;  // by element id
+  StatusBarPanels statusBar_;
+  ElementFonts fonts_;
+  std::map<Colour, HBRUSH> brushes_;
+  HWND pressed_ = nullptr;        // the element a left press began on
+  HWND focusWhenInactive_ = nullptr;
+  int exitCode_ = 0;
+};
+
+}  // namespace kestrane

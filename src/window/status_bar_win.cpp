@@ -1,0 +1,85 @@
+#include "status_bar_win.h"
+
+#include <algorithm>
+#include <commctrl.h>
+
+#include "dpi_win.h"
+#include "layout.h"
+
+namespace kestrane {
+
+namespace {
+
+std::wstring shortDate() {
+  wchar_t text[80] = {};
+  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 80, nullptr);
+  return text;
+}
+
+std::wstring shortTime() {
+  wchar_t text[80] = {};
+  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, 80);
+  return text;
+}
+
+}  // namespace
+
+void StatusBarPanels::create(HWND parent, HINSTANCE instance, int controlId) {
+  // Placed by hand so that it keeps the designed height at every density.
+  bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"",
+                         WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 0, 0,
+                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, nullptr);
+}
+
+void StatusBarPanels::place(UINT dpi) {
+  if (!bar_) return;
+  dpi_ = dpi;
+  const layout::Box& box = *layout::boxOf("sbStatusBar");
+  RECT client{};
+  GetClientRect(GetParent(bar_), &client);
+  const int height = twipsToPixels(box.height, dpi);
+  MoveWindow(bar_, 0, client.bottom - height, client.right, height, TRUE);
+  setPanels();
+}
+
+void StatusBarPanels::refresh() {
+  std::wstring date = shortDate();
+  std::wstring time = shortTime();
+  if (date == date_ && time == time_) return;
+  date_ = std::move(date);
+  time_ = std::move(time);
+  setPanels();
+}
+
+int StatusBarPanels::textWidth(const std::wstring& text) const {
+  HDC dc = GetDC(bar_);
+  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar_, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, previous);
+  ReleaseDC(bar_, dc);
+  int borders[3] = {};
+  SendMessageW(bar_, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+  return size.cx + 2 * borders[0] + 2 * borders[2] + MulDiv(8, static_cast<int>(dpi_), 96);
+}
+
+void StatusBarPanels::setPanels() {
+  if (!bar_) return;
+  if (date_.empty()) {
+    date_ = shortDate();
+    time_ = shortTime();
+  }
+  RECT bar{};
+  GetClientRect(bar_, &bar);
+  const int minimum = twipsToPixels(layout::minimumPanelWidth, dpi_);
+  const int dateWidth = std::max(minimum, textWidth(date_));
+  const int timeWidth = std::max(minimum, textWidth(time_));
+  const int statusWidth = std::max(minimum, static_cast<int>(bar.right) - dateWidth - timeWidth);
+  int rightEdges[3] = {statusWidth, statusWidth + dateWidth, statusWidth + dateWidth + timeWidth};
+  SendMessageW(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
+  SendMessageW(bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Status"));
+  SendMessageW(bar_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(date_.c_str()));
+  SendMessageW(bar_, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(time_.c_str()));
+}
+
+}  // namespace kestrane

@@ -1,0 +1,225 @@
+"""Runs the real KESTRANE.exe under Wine on a private virtual display.
+
+Each test module gets its own Xvfb display; all share one private Wine
+prefix made for this test run (KESTRANE_WINEPREFIX). Nothing here touches a
+user's own display, prefix or registry.
+"""
+
+import atexit
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+BUILD = os.environ.get("KESTRANE_WIN_BUILD", "build/win")
+EXE = os.path.abspath(os.path.join(BUILD, "KESTRANE.exe"))
+PROBE = os.path.abspath(os.path.join(BUILD, "kestrane_probe.exe"))
+PREFIX = os.path.abspath(os.environ.get("KESTRANE_WINEPREFIX", "build/wineprefix"))
+SETTINGS_KEY = r"HKCU\Software\KESTRANE\Settings"
+SCREEN = (1280, 1024)
+
+# A batch file that leaves a marker beside itself, as the real one would act.
+MARKER_BATCH = "@echo off\r\necho launched> \"%~dp0launched.txt\"\r\n"
+
+
+def wine_environment(display):
+    env = dict(os.environ)
+    env.update(
+        WINEPREFIX=PREFIX,
+        WINEDEBUG="-all",
+        WINEDLLOVERRIDES="mscoree,mshtml=",
+        DISPLAY=display,
+    )
+    return env
+
+
+def make_prefix():
+    """A fresh prefix: made once per test run, without installers or crash dialogs."""
+    shutil.rmtree(PREFIX, ignore_errors=True)
+    os.makedirs(os.path.dirname(PREFIX), exist_ok=True)
+    with VirtualDisplay() as display:
+        env = wine_environment(display.name)
+        subprocess.run(["wineboot", "-i"], env=env, check=True, capture_output=True, timeout=240)
+        subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=240)
+        reg = ["wine", "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDebugger",
+               "/t", "REG_DWORD", "/d", "0", "/f"]
+        subprocess.run(reg, env=env, check=True, capture_output=True, timeout=120)
+        subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=240)
+
+
+class VirtualDisplay:
+    """A private Xvfb server, with no window manager."""
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            self.name = ":" + pipe.readline().strip()
+        return self
+
+    def __exit__(self, *exc):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+
+
+class Session:
+    """One display and the shared prefix, with the program's working folder."""
+
+    def __init__(self):
+        self.display = VirtualDisplay().__enter__()
+        self.env = wine_environment(self.display.name)
+        # Whatever an earlier session left running in the prefix goes first.
+        subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=60)
+        subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True, timeout=60)
+        self.folder = tempfile.mkdtemp(prefix="kestrane-e2e-")
+        self.program = None
+
+    def close(self):
+        self.kill_program()
+        subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=60)
+        subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True, timeout=60)
+        self.display.__exit__()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    # The program -------------------------------------------------------
+
+    def start(self, batch=MARKER_BATCH):
+        """Starts KESTRANE.exe from a folder holding KESTRANE.BAT, as Explorer would."""
+        for name in os.listdir(self.folder):
+            os.remove(os.path.join(self.folder, name))
+        if batch is not None:
+            with open(os.path.join(self.folder, "KESTRANE.BAT"), "w", newline="") as f:
+                f.write(batch)
+        shutil.copy(EXE, self.folder)
+        self.program = subprocess.Popen(["wine", "KESTRANE.exe"], cwd=self.folder, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self.state(timeout_ms=15000)
+
+    def wait_exit(self, timeout):
+        code = self.program.wait(timeout=timeout)
+        self.program = None
+        return code
+
+    def kill_program(self):
+        """Ends the program's Windows process (ending wine's loader would leave it running)."""
+        if self.program and self.program.poll() is None:
+            self.probe("kill")
+            try:
+                self.program.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.program.kill()
+                self.program.wait()
+        self.program = None
+
+    def launched(self):
+        return os.path.exists(os.path.join(self.folder, "launched.txt"))
+
+    # Looking from outside ---------------------------------------------------
+
+    def probe(self, *args, timeout=60):
+        result = subprocess.run(["wine", PROBE] + list(args), env=self.env, capture_output=True,
+                                text=True, timeout=timeout)
+        return result.stdout
+
+    def state(self, timeout_ms=0):
+        """The window and its controls as the probe sees them, by element name."""
+        seen = json.loads(self.probe("state", str(timeout_ms)))
+        if seen["window"] is not None:
+            seen["by_name"] = {c["name"]: c for c in seen["controls"]}
+        return seen
+
+    def watch(self, timeout_ms):
+        """Starts watching the window; returns the process whose lines are its changes."""
+        return subprocess.Popen(["wine", PROBE, "watch", str(timeout_ms)], env=self.env,
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+
+    def wait_for(self, predicate, timeout=10.0, interval=0.2):
+        deadline = time.monotonic() + timeout
+        while True:
+            seen = self.state()
+            if seen["window"] is not None and predicate(seen):
+                return seen
+            if time.monotonic() > deadline:
+                return seen
+            time.sleep(interval)
+
+    def screenshot(self):
+        path = os.path.join(self.folder, "screen-%d.png" % time.monotonic_ns())
+        subprocess.run(["import", "-display", self.display.name, "-window", "root", path], check=True,
+                       capture_output=True, timeout=30)
+        return path
+
+    def pixel(self, x, y, path=None):
+        """The colour at screen point (x, y) as (r, g, b)."""
+        path = path or self.screenshot()
+        out = subprocess.run(["/usr/bin/convert", path, "-crop", "1x1+%d+%d" % (x, y), "-depth", "8",
+                              "txt:-"], check=True, capture_output=True, text=True).stdout
+        values = out.splitlines()[1].split("(")[1].split(")")[0].split(",")
+        return tuple(int(float(v)) for v in values[:3])
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True, capture_output=True,
+                       timeout=30)
+
+    # The registry ----------------------------------------------------------
+
+    def reg(self, *args):
+        return subprocess.run(["wine", "reg"] + list(args), env=self.env, capture_output=True, text=True,
+                              timeout=60)
+
+    def clear_settings(self):
+        self.reg("delete", r"HKCU\Software\KESTRANE", "/f")
+
+    def store(self, name, value, kind="REG_SZ"):
+        self.reg("add", SETTINGS_KEY, "/v", name, "/t", kind, "/d", value, "/f")
+
+    def stored(self, name):
+        """The REG_SZ text stored under name, or None."""
+        out = self.reg("query", SETTINGS_KEY, "/v", name).stdout
+        for line in out.splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) >= 2 and parts[0] == name:
+                return parts[2] if len(parts) == 3 else ""
+        return None
+
+
+_shared = None
+
+
+def shared_session():
+    """The one session of this test process, closed when the process ends."""
+    global _shared
+    if _shared is None:
+        _shared = Session()
+        atexit.register(_shared.close)
+    return _shared
+
+
+class ProgramTestCase(unittest.TestCase):
+    """A test case on the process's session, with clean settings per test."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = shared_session()
+
+    def setUp(self):
+        self.session.clear_settings()
+
+    def tearDown(self):
+        self.session.kill_program()
+
+    def control(self, seen, name):
+        return seen["by_name"][name]
+
+    def screen_point(self, seen, name, dx=None, dy=None):
+        """A point inside the named control, in screen coordinates (its centre by default)."""
+        left, top, width, height = self.control(seen, name)["rect"]
+        origin = seen["window"]["client"]
+        return (origin[0] + left + (width // 2 if dx is None else dx),
+                origin[1] + top + (height // 2 if dy is None else dy))

@@ -1,0 +1,190 @@
+// Looks at the running program from outside, as another process on the
+// same desktop would, and prints what it sees as JSON:
+//   probe state [timeout-ms]   the main window and every control in it
+//   probe close | minimize | maximize | restore | kill
+//   probe other [topmost]      opens a window of its own, brings it to the
+//                              foreground and keeps it until killed
+//   probe foreground           the foreground window's handle
+//   probe watch [timeout-ms]   waits for the window, then prints a line each
+//                              time the countdown box, the message or the
+//                              abort button changes, until the window is gone
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "window/control_ids_win.h"
+#include "window/element_table.h"
+
+namespace {
+
+std::string json(const std::wstring& text) {
+  std::string out = "\"";
+  for (wchar_t c : text) {
+    if (c == L'"' || c == L'\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c > 0x7e) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      out += escaped;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string rect(const RECT& r) {
+  char text[96];
+  std::snprintf(text, sizeof text, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  return text;
+}
+
+std::wstring textOf(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return text;
+}
+
+// The main window; once shown, unless any will do (it is created hidden and
+// shown after it has been placed).
+HWND findMain(DWORD timeoutMs, bool shown = true) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND found = FindWindowW(L"KESTRANE_Main", nullptr);
+    if (found && (!shown || IsWindowVisible(found))) return found;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(50);
+  }
+}
+
+unsigned long long handle(HWND window) { return reinterpret_cast<unsigned long long>(window); }
+
+int printState(DWORD timeoutMs) {
+  HWND main = findMain(timeoutMs);
+  if (!main) {
+    std::printf("{\"window\": null}\n");
+    return 0;
+  }
+  GUITHREADINFO gui{sizeof(gui)};
+  GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui);
+  RECT frame{}, client{};
+  GetWindowRect(main, &frame);
+  GetClientRect(main, &client);
+  POINT origin{0, 0};
+  ClientToScreen(main, &origin);
+  std::printf("{\"window\": {\"hwnd\": %llu, \"title\": %s, \"rect\": %s, \"client\": [%ld, %ld, %ld, %ld], "
+              "\"visible\": %s, \"topmost\": %s, \"minimized\": %s, \"maximized\": %s, \"foreground\": %s, "
+              "\"dpi\": %u},\n \"controls\": [\n",
+              handle(main), json(textOf(main)).c_str(), rect(frame).c_str(), origin.x, origin.y, client.right,
+              client.bottom, IsWindowVisible(main) ? "true" : "false",
+              (GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "true" : "false",
+              IsIconic(main) ? "true" : "false", IsZoomed(main) ? "true" : "false",
+              GetForegroundWindow() == main ? "true" : "false", GetDpiForWindow(main));
+  bool first = true;
+  for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(child) - kestrane::firstControlId;
+    const int count = static_cast<int>(sizeof kestrane::elementTable / sizeof kestrane::elementTable[0]);
+    const char* name = id >= 0 && id < count ? kestrane::elementTable[id].name : "?";
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    RECT r{};
+    GetWindowRect(child, &r);
+    OffsetRect(&r, -origin.x, -origin.y);
+    std::printf("%s  {\"name\": \"%s\", \"class\": %s, \"rect\": %s, \"enabled\": %s, \"focused\": %s, "
+                "\"text\": %s}",
+                first ? "" : ",\n", name, json(className).c_str(), rect(r).c_str(),
+                IsWindowEnabled(child) ? "true" : "false", gui.hwndFocus == child ? "true" : "false",
+                json(textOf(child)).c_str());
+    first = false;
+  }
+  std::printf("\n]}\n");
+  return 0;
+}
+
+HWND controlNamed(HWND main, const char* name) {
+  int id = 0;
+  for (const auto& element : kestrane::elementTable) {
+    if (std::string(element.name) == name) return GetDlgItem(main, kestrane::firstControlId + id);
+    ++id;
+  }
+  return nullptr;
+}
+
+int watch(DWORD timeoutMs) {
+  HWND main = findMain(timeoutMs, false);
+  const DWORD start = GetTickCount();
+  if (!main) return 1;
+  std::string last;
+  while (IsWindow(main) && GetTickCount() - start < timeoutMs) {
+    HWND button = controlNamed(main, "KESTRANE_ABORT_BUTTON");
+    std::string now = "\"box\": " + json(textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"))) +
+                      ", \"message\": " + json(textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"))) +
+                      ", \"button\": " + (IsWindowEnabled(button) ? "true" : "false");
+    // A window being destroyed is hidden first; its controls read empty then.
+    if (IsWindow(main) && IsWindowVisible(main) && now != last) {
+      std::printf("{\"t\": %lu, %s}\n", GetTickCount() - start, now.c_str());
+      std::fflush(stdout);
+      last = now;
+    }
+    Sleep(15);
+  }
+  std::printf("{\"t\": %lu, \"gone\": %s}\n", GetTickCount() - start, IsWindow(main) ? "false" : "true");
+  return 0;
+}
+
+LRESULT CALLBACK otherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int openOther(bool topmost) {
+  WNDCLASSW info{};
+  info.lpfnWndProc = otherProc;
+  info.hInstance = GetModuleHandleW(nullptr);
+  info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  info.lpszClassName = L"ProbeOther";
+  RegisterClassW(&info);
+  HWND other = CreateWindowExW(topmost ? WS_EX_TOPMOST : 0, L"ProbeOther", L"Other", WS_OVERLAPPEDWINDOW, 20, 20,
+                               300, 200, nullptr, nullptr, info.hInstance, nullptr);
+  ShowWindow(other, SW_SHOW);
+  SetForegroundWindow(other);
+  std::printf("%llu\n", handle(other));
+  std::fflush(stdout);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"state";
+  if (command == L"state") return printState(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 0);
+  if (command == L"other") return openOther(argc > 2 && std::wstring(argv[2]) == L"topmost");
+  if (command == L"watch") return watch(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000);
+  if (command == L"foreground") {
+    std::printf("%llu\n", handle(GetForegroundWindow()));
+    return 0;
+  }
+  HWND main = findMain(command == L"kill" ? 0 : 5000, false);
+  if (!main) return 2;
+  if (command == L"kill") {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(main, &processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (!process) return 1;
+    TerminateProcess(process, 9);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+    return 0;
+  }
+  if (command == L"close") return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"minimize") return ShowWindow(main, SW_MINIMIZE), 0;
+  if (command == L"maximize") return ShowWindow(main, SW_MAXIMIZE), 0;
+  if (command == L"restore") return ShowWindow(main, SW_RESTORE), 0;
+  return 3;
+}

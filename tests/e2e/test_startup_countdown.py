@@ -1,0 +1,133 @@
+"""The program from start to end: placement from the registry, the countdown,
+the launch of KESTRANE.BAT at "00", and what is saved when it closes."""
+
+import json
+import unittest
+
+from harness import SCREEN, ProgramTestCase
+
+
+class CountdownToLaunch(ProgramTestCase):
+
+    def test_untouched_window_counts_down_launches_the_batch_file_and_saves_its_position(self):
+        watcher = self.session.watch(60000)  # sees the window from its creation on
+        seen = self.session.start()
+        self.assertEqual(seen["window"]["title"], "KESTRANE")
+        self.assertEqual(len(seen["controls"]), 10)  # every visible element has its control
+        self.assertEqual(self.control(seen, "KESTRANE_COUNTDOWN_MESSAGE")["text"], "COUNTDOWN STARTED")
+        self.assertTrue(self.control(seen, "KESTRANE_ABORT_BUTTON")["focused"])
+
+        code = self.session.wait_exit(timeout=60)
+        changes = [json.loads(line) for line in watcher.stdout]
+        watcher.wait()
+
+        boxes = [c["box"] for c in changes if "box" in c]
+        self.assertEqual(boxes[0], "--\r\n")
+        counted = [b for b in boxes[1:] if b != "00"]
+        self.assertEqual(counted, ["%02d" % n for n in range(30, 0, -1)])
+        ticks = [c["t"] for c in changes if c.get("box") in ("30", "01")]
+        self.assertAlmostEqual((ticks[1] - ticks[0]) / 1000.0, 29.0, delta=2.0)
+        self.assertTrue(changes[-1]["gone"])
+
+        self.assertEqual(code, 0)
+        self.assertTrue(self.session.launched(), "KESTRANE.BAT did not run")
+        left, top = self.session.stored("MainLeft"), self.session.stored("MainTop")
+        self.assertRegex(left, r"^-?\d+$")
+        self.assertRegex(top, r"^-?\d+$")
+        self.assertAlmostEqual(int(left), 1000, delta=15)  # the default, to a pixel
+        self.assertIsNone(self.session.stored("MainWidth"))
+        self.assertIsNone(self.session.stored("MainHeight"))
+
+
+class Placement(ProgramTestCase):
+
+    def test_stored_position_in_twips_places_the_window_in_pixels_at_the_default_size(self):
+        self.session.store("MainLeft", "1500")
+        self.session.store("MainTop", "2250")
+        seen = self.session.start()
+        self.assertEqual(seen["window"]["rect"], [100, 150, 747, 398])
+
+    def test_closing_through_the_frame_saves_the_position_and_launches_nothing(self):
+        self.session.store("MainLeft", "3000")
+        self.session.store("MainTop", "1500")
+        self.session.start()
+        self.session.probe("close")
+        self.assertEqual(self.session.wait_exit(timeout=20), 0)
+        self.assertFalse(self.session.launched())
+        self.assertEqual(self.session.stored("MainLeft"), "3000")
+        self.assertEqual(self.session.stored("MainTop"), "1500")
+        self.assertIsNone(self.session.stored("MainWidth"))
+
+    def test_a_minimised_window_saves_nothing_and_a_maximised_one_its_position(self):
+        self.session.store("MainLeft", "4500")
+        self.session.start()
+        self.session.probe("minimize")
+        self.session.wait_for(lambda s: s["window"]["minimized"], timeout=5)
+        self.session.probe("close")
+        self.assertEqual(self.session.wait_exit(timeout=20), 0)
+        self.assertEqual(self.session.stored("MainLeft"), "4500")
+        self.assertIsNone(self.session.stored("MainTop"))
+
+        seen = self.session.start()
+        self.session.probe("maximize")
+        seen = self.session.wait_for(lambda s: s["window"]["maximized"], timeout=5)
+        self.assertTrue(seen["window"]["maximized"])
+        left_px, top_px = seen["window"]["rect"][:2]
+        self.session.probe("close")
+        self.assertEqual(self.session.wait_exit(timeout=20), 0)
+        self.assertEqual(self.session.stored("MainLeft"), str(left_px * 15))
+        self.assertEqual(self.session.stored("MainTop"), str(top_px * 15))
+
+    def test_a_stored_size_is_applied_and_never_written(self):
+        self.session.store("MainWidth", "9000")
+        self.session.store("MainHeight", "4500")
+        seen = self.session.start()
+        self.assertEqual(seen["window"]["rect"][2:], [600, 300])
+        bar = self.control(seen, "sbStatusBar")["rect"]
+        self.assertEqual(bar[0] + bar[2], seen["window"]["client"][2])   # spans the width
+        self.assertEqual(bar[1] + bar[3], seen["window"]["client"][3])   # at the bottom
+        self.session.probe("close")
+        self.session.wait_exit(timeout=20)
+        self.assertEqual(self.session.stored("MainWidth"), "9000")
+
+
+class UnusableStoredValues(ProgramTestCase):
+
+    def assert_counting(self, seen):
+        self.assertIsNotNone(seen["window"], "no window")
+        seen = self.session.wait_for(
+            lambda s: self.control(s, "KESTRANE_COUNTDOWN_TEXTBOX")["text"] not in ("--\r\n", "30"),
+            timeout=6)
+        self.assertRegex(self.control(seen, "KESTRANE_COUNTDOWN_TEXTBOX")["text"], r"^(29|2[0-8])$")
+        return seen
+
+    def test_letters_an_empty_text_or_another_type_fall_back_to_the_defaults(self):
+        self.session.store("MainLeft", "abc")
+        self.session.store("MainTop", "")
+        self.session.store("MainHeight", "12x")
+        self.session.store("MainWidth", "9000", kind="REG_DWORD")
+        seen = self.assert_counting(self.session.start())
+        self.assertEqual(seen["window"]["rect"], [67, 67, 747, 398])  # 1000 twips, default size
+        self.session.probe("close")
+        self.assertEqual(self.session.wait_exit(timeout=20), 0)
+        self.assertEqual(self.session.stored("MainLeft"), "1005")  # the bad entry is overwritten
+        self.assertEqual(self.session.stored("MainHeight"), "12x")
+
+    def test_a_position_on_no_monitor_is_brought_onto_the_screen(self):
+        self.session.store("MainLeft", "-999999")
+        self.session.store("MainTop", "888888")
+        seen = self.assert_counting(self.session.start())
+        left, top, width, height = seen["window"]["rect"]
+        self.assertEqual((width, height), (747, 398))
+        self.assertTrue(0 <= left and left + width <= SCREEN[0], seen["window"]["rect"])
+        self.assertTrue(0 <= top and top + height <= SCREEN[1], seen["window"]["rect"])
+
+    def test_a_size_that_is_not_positive_uses_the_default_size(self):
+        self.session.store("MainWidth", "-500")
+        self.session.store("MainHeight", "0")
+        seen = self.assert_counting(self.session.start())
+        self.assertEqual(seen["window"]["rect"][2:], [747, 398])
+
+
+if __name__ == "__main__":
+    unittest.main()
