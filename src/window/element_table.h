@@ -8,7 +8,7 @@ namespace kestrane {
 
 // Every element of the main window with its kind and initial look, in
 // creation order. An element's id is its position here.
-struct ElementSpec {
+struct InitialElement {
   const char* name;
   ElementKind kind;
   const char* text;
@@ -16,7 +16,7 @@ struct ElementSpec {
   Colour foreColor;
 };
 
-inline constexpr ElementSpec elementTable[] = {
+inline constexpr InitialElement elementTable[] = {
     {names::title, ElementKind::Label, "KESTRANE", colours::black, colours::green},
     {names::version, ElementKind::Label, "Version 1.0", colours::black, colours::green},
     {names::creator, ElementKind::Label, "Created By Orwyn402", colours::black, colours::green},

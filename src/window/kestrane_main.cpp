@@ -9,21 +9,21 @@ namespace kestrane {
 
 namespace {
 
-std::unique_ptr<Element> makeElement(ElementOwner& owner, int id, const ElementSpec& spec) {
-  switch (spec.kind) {
+std::unique_ptr<Element> makeElement(ElementOwner& owner, int id, const InitialElement& initial) {
+  switch (initial.kind) {
     case ElementKind::Label:
-      return std::make_unique<Label>(owner, id, spec.name, spec.text, spec.backColor, spec.foreColor);
+      return std::make_unique<Label>(owner, id, initial.name, initial.text, initial.backColor, initial.foreColor);
     case ElementKind::TextBox:
-      return std::make_unique<TextBox>(owner, id, spec.name, spec.text, spec.backColor, spec.foreColor);
+      return std::make_unique<TextBox>(owner, id, initial.name, initial.text, initial.backColor, initial.foreColor);
     case ElementKind::CommandButton:
-      return std::make_unique<CommandButton>(owner, id, spec.name, spec.backColor);
+      return std::make_unique<CommandButton>(owner, id, initial.name, initial.backColor);
     case ElementKind::Timer:
-      return std::make_unique<TimerElement>(owner, id, spec.name);
+      return std::make_unique<TimerElement>(owner, id, initial.name);
     case ElementKind::Line:
     case ElementKind::StatusBar:
       break;
   }
-  return std::make_unique<FixedElement>(owner, id, spec.name, spec.kind);
+  return std::make_unique<FixedElement>(owner, id, initial.name, initial.kind);
 }
 
 }  // namespace
@@ -49,8 +49,8 @@ KESTRANE_Main::KESTRANE_Main(Platform platform, LoadedWindows& loadedWindows)
       loadedWindows_(loadedWindows) {
   ElementOwner& owner = *this;
   int id = 0;
-  for (const ElementSpec& spec : elementTable) {
-    elements_.push_back(makeElement(owner, id++, spec));
+  for (const InitialElement& initial : elementTable) {
+    elements_.push_back(makeElement(owner, id++, initial));
   }
 }
 
