@@ -52,6 +52,9 @@ prepare_prefix
 echo "No display found: KESTRANE runs on the private display $DISPLAY."
 (cd "$folder" && wine KESTRANE.exe >/dev/null 2>&1; echo $? > "$folder/exit-code") &
 program=$!
+# The watcher starts once the window is on the display: two Wine processes
+# starting at the same moment can hold each other up.
+xdotool search --sync --onlyvisible --name '^KESTRANE$' >/dev/null 2>&1 || true
 (sleep 4 && import -display "$DISPLAY" -window root -crop 760x420+60+60 "$build/run-screenshot.png" 2>/dev/null) &
 screenshot=$!
 
@@ -59,6 +62,8 @@ wine "$build/win/kestrane_probe.exe" watch 60000 2>/dev/null | python3 -c '
 import json, sys
 for line in sys.stdin:
     seen = json.loads(line)
+    if seen.get("ready"):
+        continue
     if seen.get("gone"):
         print("%5.1f s  the window closed" % (seen["t"] / 1000.0))
     else:

@@ -99,6 +99,10 @@ class Session:
         shutil.copy(EXE, self.folder)
         self.program = subprocess.Popen(["wine", "KESTRANE.exe"], cwd=self.folder, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Another Wine process starting while this one starts can stall both
+        # for half a minute, so the probe waits until the window is on the display.
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^KESTRANE$"],
+                       env=self.env, capture_output=True, timeout=30)
         return self.state(timeout_ms=15000)
 
     def wait_exit(self, timeout):
@@ -135,9 +139,11 @@ class Session:
         return seen
 
     def watch(self, timeout_ms):
-        """Starts watching the window; returns the process whose lines are its changes."""
-        return subprocess.Popen(["wine", PROBE, "watch", str(timeout_ms)], env=self.env,
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        """Starts watching for the window; returns the process whose lines are its changes."""
+        watcher = subprocess.Popen(["wine", PROBE, "watch", str(timeout_ms)], env=self.env,
+                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        assert json.loads(watcher.stdout.readline()) == {"ready": True}
+        return watcher
 
     def wait_for(self, predicate, timeout=10.0, interval=0.2):
         deadline = time.monotonic() + timeout

@@ -5,12 +5,15 @@
 //   probe other [topmost]      opens a window of its own, brings it to the
 //                              foreground and keeps it until killed
 //   probe foreground           the foreground window's handle
+//   probe topmost HWND         whether that window is always on top
+//   probe dismiss HWND         asks that window to close
 //   probe watch [timeout-ms]   waits for the window, then prints a line each
 //                              time the countdown box, the message or the
 //                              abort button changes, until the window is gone
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -115,6 +118,8 @@ HWND controlNamed(HWND main, const char* name) {
 }
 
 int watch(DWORD timeoutMs) {
+  std::printf("{\"ready\": true}\n");
+  std::fflush(stdout);
   HWND main = findMain(timeoutMs, false);
   const DWORD start = GetTickCount();
   if (!main) return 1;
@@ -168,6 +173,13 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"watch") return watch(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000);
   if (command == L"foreground") {
     std::printf("%llu\n", handle(GetForegroundWindow()));
+    return 0;
+  }
+  if ((command == L"topmost" || command == L"dismiss") && argc > 2) {
+    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(_wcstoui64(argv[2], nullptr, 10)));
+    if (!IsWindow(window)) return 2;
+    if (command == L"dismiss") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    std::printf("%s\n", (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "true" : "false");
     return 0;
   }
   HWND main = findMain(command == L"kill" ? 0 : 5000, false);

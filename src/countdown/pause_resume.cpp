@@ -1,0 +1,68 @@
+#include "pause_resume.h"
+
+#include "../window/element_names.h"
+#include "../window/kestrane_main.h"
+#include "countdown.h"
+
+namespace kestrane {
+
+using namespace colours;
+
+// Each handler is its own fixed sequence of assignments; none reads the
+// state, so each gesture acts the same whether the countdown runs or not.
+
+void pauseCountdown(KESTRANE_Main& main) {
+  main.commandButton(names::abortButton).setEnabled(false);
+  main.timer(names::countdownTimer).setEnabled(false);
+  main.textBox(names::countdownBox).setBackColor(red);
+  main.textBox(names::countdownBox).setForeColor(black);
+  main.label(names::countdownMessage).setCaption("COUNTDOWN PAUSED...");
+  main.timer(names::flasherTimer1).setEnabled(false);
+  main.timer(names::flasherTimer2).setEnabled(false);
+  main.textBox(names::leftMark).setBackColor(red);
+  main.textBox(names::rightMark).setBackColor(red);
+  main.label(names::countdownMessage).setBackColor(red);
+  main.textBox(names::leftMark).setForeColor(black);
+  main.textBox(names::rightMark).setForeColor(black);
+  main.label(names::countdownMessage).setForeColor(black);
+  main.commandButton(names::abortButton).setBackColor(black);
+}
+
+void continueFromBox(KESTRANE_Main& main) {
+  main.commandButton(names::abortButton).setEnabled(true);
+  main.timer(names::countdownTimer).setEnabled(true);
+  main.textBox(names::countdownBox).setBackColor(black);
+  main.textBox(names::countdownBox).setForeColor(red);
+  main.label(names::countdownMessage).setBackColor(black);
+  main.label(names::countdownMessage).setCaption("COUNTDOWN RESUMING...");
+  main.commandButton(names::abortButton).setBackColor(green);
+  main.timer(names::flasherTimer1).setEnabled(true);
+  main.timer(names::flasherTimer2).setEnabled(false);
+}
+
+void restartCountdown(KESTRANE_Main& main) {
+  main.commandButton(names::abortButton).setEnabled(true);
+  main.timer(names::countdownTimer).setEnabled(true);
+  main.textBox(names::countdownBox).setBackColor(black);
+  main.textBox(names::countdownBox).setForeColor(red);
+  main.label(names::countdownMessage).setBackColor(black);
+  main.label(names::countdownMessage).setCaption("COUNTDOWN RESUMING...");
+  main.RemainingTime = countdownStartValue();
+  main.commandButton(names::abortButton).setBackColor(green);
+  main.timer(names::flasherTimer1).setEnabled(true);
+  main.timer(names::flasherTimer2).setEnabled(false);
+}
+
+void continueFromMessage(KESTRANE_Main& main) {
+  main.commandButton(names::abortButton).setEnabled(true);
+  main.commandButton(names::abortButton).setBackColor(green);
+  main.timer(names::countdownTimer).setEnabled(true);
+  main.timer(names::flasherTimer1).setEnabled(true);
+  main.timer(names::flasherTimer2).setEnabled(false);
+  main.textBox(names::countdownBox).setBackColor(black);
+  main.textBox(names::countdownBox).setForeColor(red);
+  main.label(names::countdownMessage).setBackColor(black);
+  main.label(names::countdownMessage).setCaption("COUNTDOWN RESUMING...");
+}
+
+}  // namespace kestrane

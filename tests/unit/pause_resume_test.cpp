@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "fake_platform.h"
+
+namespace kestrane::testing {
+namespace {
+
+using namespace colours;
+
+// A started program with shorthand for what the user sees and does.
+struct Running : ::testing::Test {
+  Program program;
+  Running() { program.main.load(); }
+
+  KESTRANE_Main& main() { return program.main; }
+  Label& message() { return main().label("KESTRANE_COUNTDOWN_MESSAGE"); }
+  TextBox& box() { return main().textBox("KESTRANE_COUNTDOWN_TEXTBOX"); }
+  TextBox& leftMark() { return main().textBox("KESTRANE_EX_POINT_TEXTBOX_LEFT"); }
+  TextBox& rightMark() { return main().textBox("KESTRANE_EX_POINT_TEXTBOX_RIGHT"); }
+  CommandButton& button() { return main().commandButton("KESTRANE_ABORT_BUTTON"); }
+  bool enabled(const char* timer) { return main().timer(timer).enabled(); }
+
+  void pause() { main().raise("KESTRANE_ABORT_BUTTON", Event::Click); }
+  void click(const char* element) { main().raise(element, Event::Click); }
+  // A double-click raises Click for its first press, then DblClick.
+  void doubleClick(const char* element) {
+    main().raise(element, Event::Click);
+    main().raise(element, Event::DblClick);
+  }
+
+  // "fore/back" of the message and both marks, which the flasher paints alike.
+  std::string flasherLook() {
+    auto look = [](ColouredElement& e) { return std::to_string(e.foreColor()) + "/" + std::to_string(e.backColor()); };
+    std::string m = look(message());
+    EXPECT_EQ(look(leftMark()), m);
+    EXPECT_EQ(look(rightMark()), m);
+    return m;
+  }
+  static std::string lookOf(Colour fore, Colour back) { return std::to_string(fore) + "/" + std::to_string(back); }
+  int flasherTimersEnabled() { return enabled("KESTRANE_EX_1_TIMER") + enabled("KESTRANE_EX_2_TIMER"); }
+};
+
+const std::string initialLook = Running::lookOf(green, black);
+const std::string greenPhase = Running::lookOf(black, green);
+const std::string darkPhase = Running::lookOf(green, black);
+
+TEST_F(Running, TheFlasherAlternatesEverySecondWithExactlyOneTimerEnabled) {
+  program.seconds(0.5);
+  EXPECT_EQ(flasherLook(), initialLook);
+  const std::string expected[] = {greenPhase, darkPhase, greenPhase, darkPhase, greenPhase};
+  for (const std::string& phase : expected) {
+    program.seconds(1);
+    EXPECT_EQ(flasherLook(), phase) << "at " << program.clock.now() << " ms";
+    EXPECT_EQ(flasherTimersEnabled(), 1);
+  }
+  // The flasher never touches a caption, the box or the button.
+  EXPECT_EQ(message().caption(), "COUNTDOWN STARTED");
+  EXPECT_EQ(box().backColor(), black);
+  EXPECT_EQ(button().backColor(), green);
+}
+
+TEST_F(Running, APauseAtSevenFreezesEverythingButTheKeeperForAnyLength) {
+  program.seconds(24.5);
+  ASSERT_EQ(program.box(), "07");
+  pause();
+
+  EXPECT_FALSE(button().enabled());
+  EXPECT_EQ(button().backColor(), black);
+  EXPECT_EQ(box().foreColor(), black);
+  EXPECT_EQ(box().backColor(), red);
+  EXPECT_EQ(message().caption(), "COUNTDOWN PAUSED...");
+  EXPECT_EQ(flasherLook(), lookOf(black, red));
+  EXPECT_FALSE(enabled("KESTRANE_MAIN_COUNTDOWN_TIMER"));
+  EXPECT_EQ(flasherTimersEnabled(), 0);
+
+  program.seconds(3600);
+  EXPECT_EQ(program.box(), "07");
+  EXPECT_EQ(flasherLook(), lookOf(black, red));
+  EXPECT_TRUE(program.desktop.launches.empty());
+  EXPECT_TRUE(program.clock.isRunning(main().timer("AlwaysOnTopTimer")));
+  EXPECT_NEAR(main().RemainingTime * 86400, 7.0, 1e-9);
+}
+
+TEST_F(Running, EitherClickContinuesFromTheTimeLeftToTheLaunch) {
+  for (const char* element : {"KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_COUNTDOWN_MESSAGE"}) {
+    Program fresh;
+    fresh.main.load();
+    fresh.seconds(24.5);
+    fresh.main.raise("KESTRANE_ABORT_BUTTON", Event::Click);
+    fresh.seconds(100);
+    fresh.main.raise(element, Event::Click);
+
+    TextBox& freshBox = fresh.main.textBox("KESTRANE_COUNTDOWN_TEXTBOX");
+    EXPECT_EQ(freshBox.text(), "07") << element;
+    EXPECT_EQ(freshBox.foreColor(), red) << element;
+    EXPECT_EQ(freshBox.backColor(), black) << element;
+    EXPECT_TRUE(fresh.main.commandButton("KESTRANE_ABORT_BUTTON").enabled()) << element;
+    EXPECT_EQ(fresh.main.commandButton("KESTRANE_ABORT_BUTTON").backColor(), green) << element;
+    EXPECT_EQ(fresh.main.label("KESTRANE_COUNTDOWN_MESSAGE").caption(), "COUNTDOWN RESUMING...") << element;
+
+    fresh.seconds(0.999);
+    EXPECT_EQ(freshBox.text(), "07") << element;
+    fresh.seconds(0.001);
+    EXPECT_EQ(freshBox.text(), "06") << element;
+    fresh.seconds(6);
+    ASSERT_EQ(fresh.desktop.launches.size(), 1u) << element;
+    EXPECT_EQ(fresh.desktop.launches[0].at, 24500 + 100000 + 7000) << element;
+  }
+}
+
+TEST_F(Running, ADoubleClickOnEitherRestartsFromThirtyOneSeconds) {
+  for (const char* element : {"KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_COUNTDOWN_MESSAGE"}) {
+    Program fresh;
+    fresh.main.load();
+    fresh.seconds(24.5);
+    fresh.main.raise("KESTRANE_ABORT_BUTTON", Event::Click);
+    fresh.main.raise(element, Event::Click);
+    fresh.main.raise(element, Event::DblClick);
+    EXPECT_EQ(fresh.box(), "07") << element;  // until the next tick
+    fresh.seconds(1);
+    EXPECT_EQ(fresh.box(), "30") << element;
+    fresh.seconds(29);
+    EXPECT_EQ(fresh.box(), "01") << element;
+    EXPECT_TRUE(fresh.desktop.launches.empty()) << element;
+  }
+}
+
+TEST_F(Running, AResumeWhileTheDarkPhaseIsPendingGivesTwoGreenPhasesInARow) {
+  program.seconds(1);
+  ASSERT_EQ(flasherLook(), greenPhase);  // the dark phase is next
+  program.seconds(0.5);
+  click("KESTRANE_COUNTDOWN_MESSAGE");
+  EXPECT_EQ(message().backColor(), black);  // the resume gives the message a black ground
+  EXPECT_TRUE(enabled("KESTRANE_EX_1_TIMER"));
+  EXPECT_FALSE(enabled("KESTRANE_EX_2_TIMER"));
+
+  program.seconds(0.999);
+  EXPECT_EQ(message().foreColor(), black);  // no dark phase came: black text on black
+  EXPECT_EQ(message().backColor(), black);
+  program.seconds(0.001);
+  EXPECT_EQ(flasherLook(), greenPhase);
+  program.seconds(1);
+  EXPECT_EQ(flasherLook(), darkPhase);
+}
+
+TEST_F(Running, AResumeAfterAPauseShowsThePausedMarksForOneIntervalThenFlashes) {
+  program.seconds(3.2);
+  pause();
+  program.seconds(5);
+  click("KESTRANE_COUNTDOWN_TEXTBOX");
+  EXPECT_EQ(leftMark().backColor(), red);
+  EXPECT_EQ(message().foreColor(), black);
+  EXPECT_EQ(message().backColor(), black);
+  program.seconds(0.999);
+  EXPECT_EQ(leftMark().backColor(), red);
+  program.seconds(0.001);
+  EXPECT_EQ(flasherLook(), greenPhase);
+  program.seconds(1);
+  EXPECT_EQ(flasherLook(), darkPhase);
+  EXPECT_EQ(flasherTimersEnabled(), 1);
+}
+
+TEST_F(Running, ResumeGesturesWhileCountingKeepOrResetTheTimeLeft) {
+  program.seconds(11);
+  ASSERT_EQ(program.box(), "20");
+  click("KESTRANE_COUNTDOWN_TEXTBOX");
+  EXPECT_EQ(program.box(), "20");
+  EXPECT_EQ(message().caption(), "COUNTDOWN RESUMING...");
+  program.seconds(1);
+  EXPECT_EQ(program.box(), "19");
+
+  // Restarting every twenty seconds keeps the countdown from ever expiring.
+  for (int i = 0; i < 10; ++i) {
+    doubleClick("KESTRANE_COUNTDOWN_MESSAGE");
+    program.seconds(20);
+  }
+  EXPECT_EQ(program.box(), "11");
+  EXPECT_TRUE(program.desktop.launches.empty());
+}
+
+TEST_F(Running, PausingBeforeTheFirstTickKeepsTheDashesAndTheFullTime) {
+  program.seconds(0.4);
+  pause();
+  program.seconds(10);
+  EXPECT_EQ(program.box(), "--\r\n");
+  EXPECT_EQ(main().RemainingTime, 31.0 / 86400.0);
+  click("KESTRANE_COUNTDOWN_MESSAGE");
+  program.seconds(1);
+  EXPECT_EQ(program.box(), "30");
+}
+
+TEST_F(Running, AFailingStepEndsThePauseThereWithTheEarlierStepsApplied) {
+  program.seconds(2);
+  program.view.failWhenSetting("KESTRANE_COUNTDOWN_MESSAGE", Property::Caption);
+  pause();
+  EXPECT_FALSE(button().enabled());                        // step 1
+  EXPECT_FALSE(enabled("KESTRANE_MAIN_COUNTDOWN_TIMER"));  // step 2
+  EXPECT_EQ(box().backColor(), red);                       // steps 3 and 4
+  EXPECT_EQ(box().foreColor(), black);
+  EXPECT_EQ(message().caption(), "COUNTDOWN STARTED");     // step 5 failed
+  EXPECT_EQ(button().backColor(), green);                  // step 14 never ran
+  EXPECT_EQ(program.errors.reported.size(), 1u);
+  EXPECT_EQ(program.view.closedWith, 1);
+}
+
+TEST_F(Running, AFailingFlasherStepLeavesTheHandOverUndone) {
+  program.view.failWhenSetting("KESTRANE_EX_POINT_TEXTBOX_RIGHT", Property::BackColor);
+  program.seconds(1);
+  EXPECT_EQ(leftMark().backColor(), green);  // step 4 done
+  EXPECT_EQ(rightMark().backColor(), black); // step 5 failed
+  EXPECT_FALSE(main().timer("KESTRANE_EX_2_TIMER").enabled());
+  EXPECT_EQ(program.view.closedWith, 1);
+}
+
+}  // namespace
+}  // namespace kestrane::testing
