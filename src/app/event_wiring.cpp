@@ -3,6 +3,7 @@
 #include "../countdown/countdown.h"
 #include "../countdown/flasher.h"
 #include "../countdown/pause_resume.h"
+#include "../desktop/always_on_top.h"
 #include "../window/element_names.h"
 #include "../window/kestrane_main.h"
 #include "startup_shutdown.h"
@@ -13,6 +14,7 @@ void wireHandlers(KESTRANE_Main& main) {
   main.onLoad(loadMain);
   main.onUnload(unloadMain);
   main.on(names::countdownTimer, Event::Timer, countdownTick);
+  main.on(names::alwaysOnTopTimer, Event::Timer, keepOnTop);
   main.on(names::flasherTimer1, Event::Timer, paintGreenPhase);
   main.on(names::flasherTimer2, Event::Timer, paintDarkPhase);
   main.on(names::abortButton, Event::Click, pauseCountdown);

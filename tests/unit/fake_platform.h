@@ -79,7 +79,13 @@ class FakeView : public WindowView {
   std::string readText(const TextBox& box) override {
     return typedText ? *typedText : box.assignedText();
   }
-  WindowHandle handle() const override { return windowHandle; }
+  WindowHandle handle() const override {
+    if (handleReadsBeforeFailure && handleReads >= *handleReadsBeforeFailure) {
+      throw RuntimeError(RuntimeError::Platform, "Reading hWnd failed");
+    }
+    ++handleReads;
+    return windowHandle;
+  }
   float left() const override { return leftTwips; }
   float top() const override { return topTwips; }
   void setLeft(float twips) override { placed.push_back("Left"); leftTwips = twips; }
@@ -96,6 +102,8 @@ class FakeView : public WindowView {
   WindowHandle windowHandle = 0x1234;
   float leftTwips = 0, topTwips = 0, widthTwips = 0, heightTwips = 0;
   WindowState windowState = WindowState::Normal;
+  std::optional<int> handleReadsBeforeFailure;  // reads of hWnd after this many fail
+  mutable int handleReads = 0;
   std::optional<int> closedWith;
   std::optional<std::string> typedText;  // what a user typed over the box
   std::vector<std::string> placed;

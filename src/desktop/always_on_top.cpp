@@ -1,0 +1,24 @@
+#include "always_on_top.h"
+
+#include "../window/kestrane_main.h"
+#include "desktop.h"
+
+namespace kestrane {
+
+void keepOnTop(KESTRANE_Main& main) {
+  constexpr unsigned keepPlaceAndSize = Desktop::swpNoSize | Desktop::swpNoMove;
+  Desktop& desktop = main.desktop();
+
+  const WindowHandle self = main.hWnd();
+  if (desktop.GetForegroundWindow() == self) return;
+
+  // The foreground is asked again: the window demoted is the one in front
+  // now, which need not be the one just compared. Neither result is looked
+  // at; this window is raised even when the demotion fails.
+  const WindowHandle front = desktop.GetForegroundWindow();
+  desktop.SetWindowPos(front, Desktop::hwndNotTopmost, 0, 0, 0, 0, keepPlaceAndSize);
+  const WindowHandle raised = main.hWnd();
+  desktop.SetWindowPos(raised, Desktop::hwndTopmost, 0, 0, 0, 0, keepPlaceAndSize);
+}
+
+}  // namespace kestrane

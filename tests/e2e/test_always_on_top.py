@@ -1,0 +1,95 @@
+"""The always-on-top keeper in the real program: once a second, whatever other
+window is in the foreground loses its always-on-top place to KESTRANE."""
+
+import subprocess
+import time
+import unittest
+
+import harness
+from harness import ProgramTestCase
+
+
+class KeepsItselfOnTop(ProgramTestCase):
+
+    def open_other(self, topmost):
+        """Opens the probe's "Other" window in the foreground; returns its handle."""
+        args = ["wine", harness.PROBE, "other"] + (["topmost"] if topmost else [])
+        process = subprocess.Popen(args, env=self.session.env, stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL, text=True)
+        handle = process.stdout.readline().strip()
+        self.addCleanup(self.close_other, process, handle)
+        self.assertRegex(handle, r"^\d+$", "the Other window did not open")
+        return handle
+
+    def close_other(self, process, handle):
+        if process.poll() is None:
+            self.session.probe("dismiss", handle)
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+        process.stdout.close()
+
+    def other_is_topmost(self, handle):
+        answer = self.session.probe("topmost", handle).strip()
+        self.assertIn(answer, ("true", "false"), "the Other window is gone")
+        return answer == "true"
+
+    def watch_states(self, seconds):
+        """The program's window as seen every fraction of a second for that long."""
+        seen = []
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            state = self.session.state()
+            self.assertIsNotNone(state["window"], "the window went away")
+            seen.append(state["window"])
+            time.sleep(0.1)
+        return seen
+
+    def test_another_always_on_top_window_in_front_loses_its_place_to_kestrane(self):
+        # The Other window really is always on top while nothing takes it away.
+        self.assertTrue(self.other_is_topmost(self.open_other(topmost=True)))
+        self.doCleanups()
+
+        seen = self.session.start()
+        self.assertFalse(seen["window"]["topmost"])
+        other = self.open_other(topmost=True)
+        in_front = time.monotonic()
+        while self.other_is_topmost(other) and time.monotonic() - in_front < 5:
+            time.sleep(0.05)
+        taken_after = time.monotonic() - in_front
+        self.assertFalse(self.other_is_topmost(other))
+        self.assertLessEqual(taken_after, 1.5)
+        seen = self.session.wait_for(lambda s: s["window"]["topmost"] and s["window"]["foreground"], timeout=1)
+        self.assertTrue(seen["window"]["topmost"])
+        # Raised without leaving activation alone, it also comes to the foreground.
+        self.assertTrue(seen["window"]["foreground"])
+
+    def test_kestrane_in_the_foreground_is_left_as_it_is(self):
+        seen = self.session.start()
+        self.assertFalse(seen["window"]["topmost"])
+        self.session.wait_for(lambda s: s["window"]["foreground"], timeout=5)
+        for window in self.watch_states(2.5):  # two ticks and more
+            self.assertTrue(window["foreground"])
+            self.assertFalse(window["topmost"])
+
+    def test_a_minimised_kestrane_is_put_on_top_and_stays_minimised(self):
+        self.session.start()
+        self.session.probe("minimize")
+        seen = self.session.wait_for(lambda s: s["window"]["minimized"], timeout=5)
+        self.assertTrue(seen["window"]["minimized"])
+
+        other = self.open_other(topmost=False)
+        seen = self.session.wait_for(lambda s: s["window"]["topmost"], timeout=3, interval=0.1)
+        self.assertTrue(seen["window"]["topmost"])
+        self.assertTrue(seen["window"]["minimized"])
+        for window in self.watch_states(2.5):
+            self.assertTrue(window["minimized"])
+            self.assertTrue(window["topmost"])
+            self.assertTrue(window["foreground"])  # activated, yet not restored
+        self.assertFalse(self.other_is_topmost(other))
+
+
+if __name__ == "__main__":
+    unittest.main()
