@@ -4,6 +4,7 @@
 #include "../countdown/flasher.h"
 #include "../countdown/pause_resume.h"
 #include "../desktop/always_on_top.h"
+#include "../window/creator_line.h"
 #include "../window/element_names.h"
 #include "../window/kestrane_main.h"
 #include "startup_shutdown.h"
@@ -22,6 +23,7 @@ void wireHandlers(KESTRANE_Main& main) {
   main.on(names::countdownBox, Event::DblClick, restartCountdown);
   main.on(names::countdownMessage, Event::DblClick, restartCountdown);
   main.on(names::countdownMessage, Event::Click, continueFromMessage);
+  main.on(names::creator, Event::DblClick, showMakerContact);
 }
 
 }  // namespace kestrane

@@ -32,11 +32,7 @@ bool rendersAsAsked(HFONT font, const wchar_t* face, int pixelHeight) {
 }  // namespace
 
 HFONT ElementFonts::font(int points, UINT dpi) {
-  if (dpi != dpi_) {
-    clear();
-    dpi_ = dpi;
-  }
-  if (auto found = fonts_.find(points); found != fonts_.end()) return found->second;
+  if (auto found = fonts_.find({dpi, points}); found != fonts_.end()) return found->second;
 
   const int pixelHeight = MulDiv(points, static_cast<int>(dpi), 72);
   const std::wstring designed = toWide(layout::fontFace);
@@ -45,12 +41,23 @@ HFONT ElementFonts::font(int points, UINT dpi) {
     DeleteObject(font);
     font = createBold(L"Microsoft Sans Serif", pixelHeight);
   }
-  fonts_[points] = font;
+  fonts_[{dpi, points}] = font;
   return font;
 }
 
+void ElementFonts::keepOnly(UINT dpi) {
+  for (auto it = fonts_.begin(); it != fonts_.end();) {
+    if (it->first.first == dpi) {
+      ++it;
+    } else {
+      DeleteObject(it->second);
+      it = fonts_.erase(it);
+    }
+  }
+}
+
 void ElementFonts::clear() {
-  for (auto& [points, font] : fonts_) DeleteObject(font);
+  for (auto& [key, font] : fonts_) DeleteObject(font);
   fonts_.clear();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <utility>
 
 #include "win32.h"
 
@@ -17,11 +18,12 @@ class ElementFonts {
   ~ElementFonts() { clear(); }
 
   HFONT font(int points, UINT dpi);
+  // Deletes the fonts made for other densities, once no control uses them.
+  void keepOnly(UINT dpi);
   void clear();
 
  private:
-  std::map<int, HFONT> fonts_;
-  UINT dpi_ = 0;
+  std::map<std::pair<UINT, int>, HFONT> fonts_;  // by density and point size
 };
 
 }  // namespace kestrane

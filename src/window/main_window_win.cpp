@@ -199,6 +199,7 @@ void MainWindow::layoutControls() {
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(box.fontPoints, dpi_)), TRUE);
     }
   }
+  fonts_.keepOnly(dpi_);
   statusBar_.place(dpi_);
 }
 
@@ -213,6 +214,11 @@ LRESULT CALLBACK MainWindow::elementProc(HWND control, UINT message, WPARAM wPar
     return DefSubclassProc(control, message, wParam, lParam);
   }
   LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+  if (message == WM_GETDLGCODE) {
+    // Tab moves on to the next control, also out of a multi-line box; Enter
+    // and Esc belong to the abort button (see translateKey).
+    return result & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+  }
   if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK) {
     self->onElementMouse(control, message, lParam);  // may end the window: nothing after this
   }

@@ -7,11 +7,14 @@
 //   probe foreground           the foreground window's handle
 //   probe topmost HWND         whether that window is always on top
 //   probe dismiss HWND         asks that window to close
+//   probe statusbar            the status bar's panel edges and texts, with
+//                              today's short date and time for comparison
 //   probe watch [timeout-ms]   waits for the window, then prints a line each
 //                              time the countdown box, the message or the
 //                              abort button changes, until the window is gone
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -141,6 +144,42 @@ int watch(DWORD timeoutMs) {
   return 0;
 }
 
+// The status bar answers into memory of its own process, so the probe lends
+// it a buffer there and reads the answer back.
+int printStatusBar() {
+  HWND main = findMain(5000);
+  HWND bar = main ? FindWindowExW(main, nullptr, STATUSCLASSNAMEW, nullptr) : nullptr;
+  if (!bar) return 2;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(bar, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return 1;
+  const SIZE_T size = 4096;
+  void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  int edges[8] = {};
+  const int parts = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(remote)));
+  ReadProcessMemory(process, remote, edges, sizeof edges, nullptr);
+  std::string texts;
+  for (int part = 0; part < parts; ++part) {
+    wchar_t text[256] = {};
+    SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote, text, sizeof text - sizeof(wchar_t), nullptr);
+    texts += (part ? ", " : "") + json(text);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  wchar_t today[80] = {}, now[80] = {};
+  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, 80, nullptr);
+  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, now, 80);
+  RECT client{};
+  GetClientRect(bar, &client);
+  std::string list;
+  for (int part = 0; part < parts; ++part) list += (part ? ", " : "") + std::to_string(edges[part]);
+  std::printf("{\"width\": %ld, \"edges\": [%s], \"texts\": [%s], \"today\": %s, \"now\": %s}\n", client.right,
+              list.c_str(), texts.c_str(), json(today).c_str(), json(now).c_str());
+  return 0;
+}
+
 LRESULT CALLBACK otherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcW(window, message, wParam, lParam);
@@ -171,6 +210,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"state") return printState(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 0);
   if (command == L"other") return openOther(argc > 2 && std::wstring(argv[2]) == L"topmost");
   if (command == L"watch") return watch(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000);
+  if (command == L"statusbar") return printStatusBar();
   if (command == L"foreground") {
     std::printf("%llu\n", handle(GetForegroundWindow()));
     return 0;

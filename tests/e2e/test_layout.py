@@ -1,0 +1,112 @@
+"""The designed look on screen: control rectangles at 96 and 144 dpi, tab
+order, separator lines, the status bar's panels and the credit line."""
+
+import json
+import subprocess
+import time
+import unittest
+
+from harness import ProgramTestCase
+
+# Pixel rectangles (left, top, width, height) in the client area at 96 dpi.
+DESIGNED_AT_96_DPI = {
+    "KESTRANE_TITLE": [8, 8, 721, 64],
+    "KESTRANE_VERSION": [8, 80, 201, 33],
+    "KESTRANE_CREATOR": [216, 80, 281, 33],
+    "KESTRANE_FREEWARE": [504, 80, 225, 33],
+    "KESTRANE_COUNTDOWN_MESSAGE": [8, 128, 721, 67],
+    "KESTRANE_EX_POINT_TEXTBOX_LEFT": [8, 216, 39, 115],
+    "KESTRANE_COUNTDOWN_TEXTBOX": [56, 216, 225, 115],
+    "KESTRANE_EX_POINT_TEXTBOX_RIGHT": [288, 216, 39, 115],
+    "KESTRANE_ABORT_BUTTON": [344, 216, 385, 111],
+}
+WINDOW_TEXT = (0, 0, 0)
+
+
+class Layout(ProgramTestCase):
+
+    def assert_status_bar_spans_the_bottom(self, seen, height):
+        client_width, client_height = seen["window"]["client"][2:]
+        self.assertEqual(self.control(seen, "sbStatusBar")["rect"],
+                         [0, client_height - height, client_width, height])
+
+    def test_every_control_sits_at_its_designed_rectangle_with_the_status_bar_at_the_bottom(self):
+        seen = self.session.start()
+        for name, rect in DESIGNED_AT_96_DPI.items():
+            self.assertEqual(self.control(seen, name)["rect"], rect, name)
+        self.assertEqual(seen["window"]["rect"][2:], [747, 398])
+        self.assert_status_bar_spans_the_bottom(seen, 18)
+
+    def test_tab_moves_from_the_abort_button_through_the_text_boxes_in_order(self):
+        seen = self.session.start()
+        self.assertTrue(self.control(seen, "KESTRANE_ABORT_BUTTON")["focused"])
+        x, y = self.screen_point(seen, "KESTRANE_TITLE")
+        self.session.xdotool("mousemove", "--sync", x, y)  # keys go where the pointer is
+        order = []
+        for _ in range(4):
+            self.session.xdotool("key", "Tab")
+            time.sleep(0.3)
+            focused = [c["name"] for c in self.session.state()["controls"] if c["focused"]]
+            order.append(focused[0] if focused else None)
+        self.assertEqual(order, ["KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_EX_POINT_TEXTBOX_LEFT",
+                                 "KESTRANE_EX_POINT_TEXTBOX_RIGHT", "KESTRANE_ABORT_BUTTON"])
+
+    def test_separator_lines_and_status_bar_panels(self):
+        seen = self.session.start()
+        shot = self.session.screenshot()
+        cx, cy = seen["window"]["client"][:2]
+        for line_y, from_x in ((120, 8), (208, 8), (336, 0)):  # Line1, Line2, Line3
+            for x in (from_x + 1, 360, 727):
+                self.assertEqual(self.session.pixel(cx + x, cy + line_y, shot), WINDOW_TEXT, (x, line_y))
+            self.assertNotEqual(self.session.pixel(cx + 360, cy + line_y - 2, shot), WINDOW_TEXT)
+
+        bar = json.loads(self.session.probe("statusbar"))
+        self.assertEqual(bar["texts"], ["Status", bar["today"], bar["now"]])
+        edges = bar["edges"]
+        self.assertEqual(edges[-1], bar["width"])  # the first panel springs to fill the bar
+        widths = [edges[0], edges[1] - edges[0], edges[2] - edges[1]]
+        self.assertTrue(all(w >= 96 for w in widths), widths)  # at least an inch each
+
+    def test_a_double_click_on_the_credit_line_shows_the_contact_address(self):
+        seen = self.session.start()
+        x, y = self.screen_point(seen, "KESTRANE_CREATOR")
+        self.session.xdotool("mousemove", "--sync", x, y)
+        self.session.xdotool("click", 1)
+        time.sleep(0.8)
+        self.assertEqual(self.control(self.session.state(), "KESTRANE_CREATOR")["text"], "Created By Orwyn402")
+        self.session.xdotool("click", "--repeat", 2, "--delay", 120, 1)
+        seen = self.session.wait_for(lambda s: "@" in self.control(s, "KESTRANE_CREATOR")["text"], timeout=3)
+        self.assertRegex(self.control(seen, "KESTRANE_CREATOR")["text"], r"^[\w.]+@example\.com$")
+
+    def test_at_144_dpi_everything_is_half_as_large_again(self):
+        desktop = r"HKCU\Control Panel\Desktop"
+        self.session.reg("add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
+        self.restart_wine()
+        try:
+            seen = self.session.start()
+            self.assertEqual(seen["window"]["dpi"], 144)
+            self.assertEqual(seen["window"]["rect"][2:], [1121, 597])
+            self.assertEqual(self.control(seen, "KESTRANE_COUNTDOWN_TEXTBOX")["rect"], [84, 324, 338, 173])
+            self.assertEqual(self.control(seen, "KESTRANE_ABORT_BUTTON")["rect"], [516, 324, 578, 167])
+            for name, rect in DESIGNED_AT_96_DPI.items():
+                got = self.control(seen, name)["rect"]
+                for designed, scaled in zip(rect, got):
+                    self.assertAlmostEqual(scaled, designed * 1.5, delta=1.5, msg=name)
+            self.assert_status_bar_spans_the_bottom(seen, 27)
+            # The scaled running picture leaves the green ground at the button's edge.
+            shot = self.session.screenshot()
+            bx, by = self.screen_point(seen, "KESTRANE_ABORT_BUTTON", dx=20, dy=80)
+            self.assertEqual(self.session.pixel(bx, by, shot), (0, 255, 0))
+        finally:
+            self.session.kill_program()
+            self.session.reg("delete", desktop, "/v", "LogPixels", "/f")
+            self.restart_wine()
+
+    def restart_wine(self):
+        """The display density is read when Wine starts."""
+        for step in ("-k", "-w"):
+            subprocess.run(["wineserver", step], env=self.session.env, capture_output=True, timeout=60)
+
+
+if __name__ == "__main__":
+    unittest.main()
