@@ -12,15 +12,7 @@ mkdir -p "$folder"
 cp "$build/win/KESTRANE.exe" "$root/examples/KESTRANE.BAT" "$folder/"
 rm -f "$folder/launched.log"
 
-export WINEPREFIX=$build/wineprefix-run WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-prepare_prefix() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Preparing a private Wine prefix in $WINEPREFIX ..."
-    wineboot -i >/dev/null 2>&1
-    wineserver -w
-  fi
-}
+source "$root/scripts/private-display.sh"
 
 report_launch() {
   if [ -f "$folder/launched.log" ]; then
@@ -41,13 +33,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 # No display: a private one, watched from outside.
-Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null > "$build/run-display" &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$build/run-display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$build/run-display")"
-cleanup() { wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true; }
-trap cleanup EXIT
-
+start_private_display
 prepare_prefix
 echo "No display found: KESTRANE runs on the private display $DISPLAY."
 (cd "$folder" && wine KESTRANE.exe >/dev/null 2>&1; echo $? > "$folder/exit-code") &

@@ -9,13 +9,9 @@ folder=$build/screenshot
 mkdir -p "$folder" "$root/docs"
 cp "$build/win/KESTRANE.exe" "$root/examples/KESTRANE.BAT" "$folder/"
 
-export WINEPREFIX=$build/wineprefix-run WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null > "$build/screenshot-display" &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$build/screenshot-display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$build/screenshot-display")"
-trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
+source "$root/scripts/private-display.sh"
+start_private_display
+prepare_prefix
 wine reg delete 'HKCU\Software\KESTRANE' /f >/dev/null 2>&1 || true
 
 (cd "$folder" && wine KESTRANE.exe >/dev/null 2>&1 &)

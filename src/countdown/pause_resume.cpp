@@ -28,31 +28,42 @@ void pauseCountdown(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setBackColor(black);
 }
 
-void continueFromBox(KESTRANE_Main& main) {
+namespace {
+
+// The first six steps that a click and a double-click on the box share:
+// the button and the countdown come back and the resuming look is painted.
+void resumeLook(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setEnabled(true);
   main.timer(names::countdownTimer).setEnabled(true);
   main.textBox(names::countdownBox).setBackColor(black);
   main.textBox(names::countdownBox).setForeColor(red);
   main.label(names::countdownMessage).setBackColor(black);
   main.label(names::countdownMessage).setCaption("COUNTDOWN RESUMING...");
+}
+
+// Their last steps: the button's running ground, then the flasher starts
+// again with its green phase next.
+void resumeFlashing(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setBackColor(green);
   main.timer(names::flasherTimer1).setEnabled(true);
   main.timer(names::flasherTimer2).setEnabled(false);
+}
+
+}  // namespace
+
+void continueFromBox(KESTRANE_Main& main) {
+  resumeLook(main);
+  resumeFlashing(main);
 }
 
 void restartCountdown(KESTRANE_Main& main) {
-  main.commandButton(names::abortButton).setEnabled(true);
-  main.timer(names::countdownTimer).setEnabled(true);
-  main.textBox(names::countdownBox).setBackColor(black);
-  main.textBox(names::countdownBox).setForeColor(red);
-  main.label(names::countdownMessage).setBackColor(black);
-  main.label(names::countdownMessage).setCaption("COUNTDOWN RESUMING...");
+  resumeLook(main);
   main.RemainingTime = countdownStartValue();
-  main.commandButton(names::abortButton).setBackColor(green);
-  main.timer(names::flasherTimer1).setEnabled(true);
-  main.timer(names::flasherTimer2).setEnabled(false);
+  resumeFlashing(main);
 }
 
+// The message's own order: the button is finished first, then all three
+// timers start, then the box and the message are painted.
 void continueFromMessage(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setEnabled(true);
   main.commandButton(names::abortButton).setBackColor(green);
