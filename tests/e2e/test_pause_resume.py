@@ -66,8 +66,15 @@ class PauseAndResume(ProgramTestCase):
         self.click(seen, BOX, times=2)
         self.until(lambda s: box(s) == "30", timeout=3)
 
-    def test_enter_and_escape_pause_with_the_focus_in_the_countdown_box(self):
+    def test_space_on_the_button_and_enter_and_escape_in_the_countdown_box_pause(self):
         seen = self.session.start()
+        x, y = self.screen_point(seen, "KESTRANE_TITLE")
+        self.session.xdotool("mousemove", "--sync", x, y)  # keys go where the pointer is
+        self.key("space")  # the button holds the focus at start
+        seen = self.until(paused)
+        self.click(seen, MESSAGE)
+        seen = self.until(lambda s: not paused(s))
+
         self.click(seen, BOX)  # a continue while counting: harmless, and the box takes the focus
         seen = self.until(lambda s: s["by_name"][BOX]["focused"])
         self.key("Return")
