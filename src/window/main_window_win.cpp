@@ -21,9 +21,6 @@ constexpr wchar_t windowClass[] = L"KESTRANE_Main";
 constexpr UINT_PTR clockTimerId = 100;  // keeps the status bar's date and time current
 constexpr DWORD frameStyle = WS_OVERLAPPEDWINDOW;
 
-int defaultWidthTwips() { return 11205; }
-int defaultHeightTwips() { return 5970; }
-
 // Where the designed layout puts an element, in pixels at this density.
 RECT designedRect(const layout::Box& box, UINT dpi) {
   const int left = twipsToPixels(box.left, dpi);
@@ -60,12 +57,15 @@ bool MainWindow::create(KESTRANE_Main& model) {
                                                           GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   RegisterClassExW(&windowClassInfo);
 
-  // Centred on the screen's work area at the default size until Load places it.
+  // Centred on the screen's work area with the designed client area until
+  // Load places and sizes it.
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const UINT systemDpi = dpiOf(nullptr);
-  const int width = twipsToPixels(defaultWidthTwips(), systemDpi);
-  const int height = twipsToPixels(defaultHeightTwips(), systemDpi);
+  RECT outer{0, 0, twipsToPixels(layout::clientWidth, systemDpi), twipsToPixels(layout::clientHeight, systemDpi)};
+  AdjustWindowRectEx(&outer, frameStyle, FALSE, 0);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
   const int x = work.left + (work.right - work.left - width) / 2;
   const int y = work.top + (work.bottom - work.top - height) / 2;
   CreateWindowExW(0, windowClass, L"KESTRANE", frameStyle, x, y, width, height, nullptr, nullptr, instance_,
