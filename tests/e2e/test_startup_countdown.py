@@ -38,6 +38,12 @@ class CountdownToLaunch(ProgramTestCase):
         self.assertIsNone(self.session.stored("MainWidth"))
         self.assertIsNone(self.session.stored("MainHeight"))
 
+    def test_without_the_batch_file_the_window_still_closes_at_zero(self):
+        self.session.start(batch=None)
+        self.assertEqual(self.session.wait_exit(timeout=60), 0)
+        self.assertFalse(self.session.launched())
+        self.assertIsNotNone(self.session.stored("MainLeft"))
+
 
 class Placement(ProgramTestCase):
 
