@@ -81,49 +81,50 @@ TEST_F(Running, APauseAtSevenFreezesEverythingButTheKeeperForAnyLength) {
   EXPECT_NEAR(main().RemainingTime * 86400, 7.0, 1e-9);
 }
 
-TEST_F(Running, EitherClickContinuesFromTheTimeLeftToTheLaunch) {
-  for (const char* element : {"KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_COUNTDOWN_MESSAGE"}) {
-    Program fresh;
-    fresh.main.load();
-    fresh.seconds(24.5);
-    fresh.main.raise("KESTRANE_ABORT_BUTTON", Event::Click);
-    fresh.seconds(100);
-    fresh.main.raise(element, Event::Click);
-
-    TextBox& freshBox = fresh.main.textBox("KESTRANE_COUNTDOWN_TEXTBOX");
-    EXPECT_EQ(freshBox.text(), "07") << element;
-    EXPECT_EQ(freshBox.foreColor(), red) << element;
-    EXPECT_EQ(freshBox.backColor(), black) << element;
-    EXPECT_TRUE(fresh.main.commandButton("KESTRANE_ABORT_BUTTON").enabled()) << element;
-    EXPECT_EQ(fresh.main.commandButton("KESTRANE_ABORT_BUTTON").backColor(), green) << element;
-    EXPECT_EQ(fresh.main.label("KESTRANE_COUNTDOWN_MESSAGE").caption(), "COUNTDOWN RESUMING...") << element;
-
-    fresh.seconds(0.999);
-    EXPECT_EQ(freshBox.text(), "07") << element;
-    fresh.seconds(0.001);
-    EXPECT_EQ(freshBox.text(), "06") << element;
-    fresh.seconds(6);
-    ASSERT_EQ(fresh.desktop.launches.size(), 1u) << element;
-    EXPECT_EQ(fresh.desktop.launches[0].at, 24500 + 100000 + 7000) << element;
+// The countdown box and the message resume alike.
+class ResumeOn : public Running, public ::testing::WithParamInterface<const char*> {
+ protected:
+  void pauseAtSeven() {
+    program.seconds(24.5);
+    ASSERT_EQ(program.box(), "07");
+    pause();
   }
+};
+
+TEST_P(ResumeOn, AClickContinuesFromTheTimeLeftToTheLaunch) {
+  pauseAtSeven();
+  program.seconds(100);
+  click(GetParam());
+
+  EXPECT_EQ(program.box(), "07");
+  EXPECT_EQ(box().foreColor(), red);
+  EXPECT_EQ(box().backColor(), black);
+  EXPECT_TRUE(button().enabled());
+  EXPECT_EQ(button().backColor(), green);
+  EXPECT_EQ(message().caption(), "COUNTDOWN RESUMING...");
+
+  program.seconds(0.999);
+  EXPECT_EQ(program.box(), "07");
+  program.seconds(0.001);
+  EXPECT_EQ(program.box(), "06");
+  program.seconds(6);
+  ASSERT_EQ(program.desktop.launches.size(), 1u);
+  EXPECT_EQ(program.desktop.launches[0].at, 24500 + 100000 + 7000);
 }
 
-TEST_F(Running, ADoubleClickOnEitherRestartsFromThirtyOneSeconds) {
-  for (const char* element : {"KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_COUNTDOWN_MESSAGE"}) {
-    Program fresh;
-    fresh.main.load();
-    fresh.seconds(24.5);
-    fresh.main.raise("KESTRANE_ABORT_BUTTON", Event::Click);
-    fresh.main.raise(element, Event::Click);
-    fresh.main.raise(element, Event::DblClick);
-    EXPECT_EQ(fresh.box(), "07") << element;  // until the next tick
-    fresh.seconds(1);
-    EXPECT_EQ(fresh.box(), "30") << element;
-    fresh.seconds(29);
-    EXPECT_EQ(fresh.box(), "01") << element;
-    EXPECT_TRUE(fresh.desktop.launches.empty()) << element;
-  }
+TEST_P(ResumeOn, ADoubleClickRestartsFromThirtyOneSeconds) {
+  pauseAtSeven();
+  doubleClick(GetParam());
+  EXPECT_EQ(program.box(), "07");  // until the next tick
+  program.seconds(1);
+  EXPECT_EQ(program.box(), "30");
+  program.seconds(29);
+  EXPECT_EQ(program.box(), "01");
+  EXPECT_TRUE(program.desktop.launches.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(BoxAndMessage, ResumeOn,
+                         ::testing::Values("KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_COUNTDOWN_MESSAGE"));
 
 TEST_F(Running, AResumeWhileTheDarkPhaseIsPendingGivesTwoGreenPhasesInARow) {
   program.seconds(1);
