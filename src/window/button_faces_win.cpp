@@ -1,8 +1,9 @@
 #include "button_faces_win.h"
 
 #include <objbase.h>
-#include <utility>
 #include <wincodec.h>
+
+#include <initializer_list>
 
 #include "resource_ids.h"
 
@@ -59,32 +60,32 @@ IWICImagingFactory* imagingFactory() {
 }
 
 
-// The picture resource as 32-bit pixels; false when it cannot be read.
-bool decodeResource(HINSTANCE instance, int id, IWICBitmapSource** result) {
+// The picture resource decoded to a 32-bit bitmap, or nullptr when it
+// cannot be read.
+HBITMAP decodePicture(HINSTANCE instance, int id, SIZE& size) {
   IWICImagingFactory* factory = imagingFactory();
   HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
   HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
   auto* bytes = loaded ? static_cast<BYTE*>(LockResource(loaded)) : nullptr;
-  if (!factory || !bytes) return false;
+  if (!factory || !bytes) return nullptr;
 
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
   ComPtr<IWICBitmapFrameDecode> frame;
-  IWICFormatConverter* converter = nullptr;
+  ComPtr<IWICFormatConverter> converter;
+  UINT width = 0, height = 0;
   if (FAILED(factory->CreateStream(stream.put())) ||
       FAILED(stream->InitializeFromMemory(bytes, SizeofResource(instance, resource))) ||
       FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnLoad,
                                               decoder.put())) ||
-      FAILED(decoder->GetFrame(0, frame.put())) || FAILED(factory->CreateFormatConverter(&converter))) {
-    return false;
+      FAILED(decoder->GetFrame(0, frame.put())) || FAILED(factory->CreateFormatConverter(converter.put())) ||
+      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                   0.0, WICBitmapPaletteTypeCustom)) ||
+      FAILED(converter->GetSize(&width, &height))) {
+    return nullptr;
   }
-  if (FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                   0.0, WICBitmapPaletteTypeCustom))) {
-    converter->Release();
-    return false;
-  }
-  *result = converter;
-  return true;
+  size = {static_cast<LONG>(width), static_cast<LONG>(height)};
+  return toBitmap(converter.get(), width, height);
 }
 
 }  // namespace
@@ -97,17 +98,9 @@ ButtonFaces::~ButtonFaces() {
 }
 
 bool ButtonFaces::load(HINSTANCE instance) {
-  for (auto [picture, id] : {std::pair{&running_, IDR_RUNNING_PICTURE}, std::pair{&paused_, IDR_PAUSED_PICTURE}}) {
-    IWICBitmapSource* source = nullptr;
-    if (!decodeResource(instance, id, &source)) return false;
-    UINT width = 0, height = 0;
-    source->GetSize(&width, &height);
-    picture->original = toBitmap(source, width, height);
-    picture->size = {static_cast<LONG>(width), static_cast<LONG>(height)};
-    source->Release();
-    if (!picture->original) return false;
-  }
-  return true;
+  running_.original = decodePicture(instance, IDR_RUNNING_PICTURE, running_.size);
+  paused_.original = decodePicture(instance, IDR_PAUSED_PICTURE, paused_.size);
+  return running_.original && paused_.original;
 }
 
 HBITMAP ButtonFaces::scaledFor(Picture& picture, UINT dpi) {
