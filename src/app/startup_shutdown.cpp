@@ -1,10 +1,12 @@
 #include "startup_shutdown.h"
 
+#include <cmath>
 #include <string>
 
 #include "../countdown/countdown.h"
 #include "../window/element_names.h"
 #include "../window/kestrane_main.h"
+#include "../window/screen_units.h"
 #include "number_text.h"
 #include "settings_store.h"
 
@@ -21,34 +23,36 @@ constexpr std::int16_t defaultTop = 1000;
 constexpr std::int16_t defaultWidth = 11205;
 constexpr std::int16_t defaultHeight = 5970;
 
-enum class Range { Any, Positive };
-
 // The stored twips under key. A value that is not a usable number (letters,
-// empty, beyond a 32-bit float, or not positive where a size is read) gives
-// way to the default, so one bad entry never stops the program starting;
-// the next save overwrites it.
-float readPlacement(KESTRANE_Main& main, const char* key, std::int16_t defaultValue, Range range) {
+// empty, beyond a 32-bit float, not positive where a size is read, or more
+// pixels than a window can have) gives way to the default, so one bad entry
+// never stops the program starting; the next save overwrites it.
+float readPlacement(KESTRANE_Main& main, const char* key, std::int16_t defaultValue, Extent extent) {
   const std::string defaultText = std::to_string(defaultValue);
   const std::string stored = main.settings().read(application, section, key, defaultText);
   auto value = textToSingle(stored, main.numberFormat());
-  if (!value || (range == Range::Positive && *value <= 0)) {
+  if (!value || (extent == Extent::Size && *value <= 0) || !windowCanHave(main.pixelsOf(extent, *value))) {
     value = textToSingle(defaultText, main.numberFormat());
   }
   if (!value) throw RuntimeError(RuntimeError::TypeMismatch, std::string("Cannot read ") + key);
   return *value;
 }
 
+// Saved as a whole number of twips, which the next start reads back to the
+// same pixel. A position that is no number at all is not saved: the one
+// stored before stays.
 void savePosition(KESTRANE_Main& main, const char* key, float twips) {
-  main.settings().save(application, section, key, singleToText(twips, main.numberFormat()));
+  if (!std::isfinite(twips)) return;
+  main.settings().save(application, section, key, singleToText(std::round(twips), main.numberFormat()));
 }
 
 }  // namespace
 
 void loadMain(KESTRANE_Main& main) {
-  main.setLeft(readPlacement(main, "MainLeft", defaultLeft, Range::Any));
-  main.setTop(readPlacement(main, "MainTop", defaultTop, Range::Any));
-  main.setWidth(readPlacement(main, "MainWidth", defaultWidth, Range::Positive));
-  main.setHeight(readPlacement(main, "MainHeight", defaultHeight, Range::Positive));
+  main.setLeft(readPlacement(main, "MainLeft", defaultLeft, Extent::Position));
+  main.setTop(readPlacement(main, "MainTop", defaultTop, Extent::Position));
+  main.setWidth(readPlacement(main, "MainWidth", defaultWidth, Extent::Size));
+  main.setHeight(readPlacement(main, "MainHeight", defaultHeight, Extent::Size));
   main.timer(names::alwaysOnTopTimer).setEnabled(true);
   main.timer(names::alwaysOnTopTimer).setInterval(1000);
   main.timer(names::countdownTimer).setEnabled(true);

@@ -16,6 +16,9 @@ void keepOnTop(KESTRANE_Main& main) {
   // now, which need not be the one just compared. Neither result is looked
   // at; this window is raised even when the demotion fails.
   const WindowHandle front = desktop.GetForegroundWindow();
+  // A window of this program in front (a message box over the window) keeps
+  // its place: the countdown's window must not push it out of sight.
+  if (desktop.belongsToThisProgram(front)) return;
   desktop.SetWindowPos(front, Desktop::hwndNotTopmost, 0, 0, 0, 0, keepPlaceAndSize);
   const WindowHandle raised = main.hWnd();
   desktop.SetWindowPos(raised, Desktop::hwndTopmost, 0, 0, 0, 0, keepPlaceAndSize);

@@ -26,6 +26,9 @@ class Desktop {
   virtual WindowHandle GetForegroundWindow() = 0;
   virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
                             int cx, int cy, unsigned flags) = 0;
+  // True for a window of this program's own process (a message box it shows,
+  // the shell's prompt about the launch); false for 0 and any other window.
+  virtual bool belongsToThisProgram(WindowHandle window) = 0;
 
  protected:
   ~Desktop() = default;

@@ -34,4 +34,10 @@ bool WindowsDesktop::SetWindowPos(WindowHandle window, WindowHandle insertAfter,
   return ::SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 
+bool WindowsDesktop::belongsToThisProgram(WindowHandle window) {
+  DWORD process = 0;
+  if (!window || !GetWindowThreadProcessId(toHwnd(window), &process)) return false;
+  return process == GetCurrentProcessId();
+}
+
 }  // namespace kestrane

@@ -13,6 +13,7 @@ class WindowsDesktop : public Desktop {
   WindowHandle GetForegroundWindow() override;
   bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                     unsigned flags) override;
+  bool belongsToThisProgram(WindowHandle window) override;
 };
 
 }  // namespace kestrane

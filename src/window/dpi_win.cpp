@@ -1,12 +1,8 @@
 #include "dpi_win.h"
 
-#include <cmath>
-
 namespace kestrane {
 
 namespace {
-
-constexpr double twipsPerInch = 1440.0;
 
 template <class Function>
 Function user32Function(const char* name) {
@@ -30,12 +26,13 @@ UINT dpiOf(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-int twipsToPixels(double twips, UINT dpi) {
-  return static_cast<int>(std::lround(twips * dpi / twipsPerInch));
-}
-
-float pixelsToTwips(int pixels, UINT dpi) {
-  return static_cast<float>(pixels * twipsPerInch / dpi);
+UINT systemDpi() {
+  using GetDpiForSystemFn = UINT(WINAPI*)();
+  static const auto getDpiForSystem = user32Function<GetDpiForSystemFn>("GetDpiForSystem");
+  if (getDpiForSystem) {
+    if (UINT dpi = getDpiForSystem()) return dpi;
+  }
+  return dpiOf(nullptr);
 }
 
 }  // namespace kestrane

@@ -91,23 +91,54 @@ void KESTRANE_Main::on(std::string_view elementName, Event event, Handler handle
   handlers_[{std::string(elementName), event}] = std::move(handler);
 }
 
+namespace {
+
+// Marks a handler as running for as long as it lasts.
+class HandlerScope {
+ public:
+  explicit HandlerScope(bool& running) : running_(running), was_(running) { running_ = true; }
+  ~HandlerScope() { running_ = was_; }
+  HandlerScope(const HandlerScope&) = delete;
+  HandlerScope& operator=(const HandlerScope&) = delete;
+
+ private:
+  bool& running_;
+  bool was_;
+};
+
+}  // namespace
+
 bool KESTRANE_Main::load() {
   loaded_ = true;
+  stage_ = Stage::Loading;
   loadedWindows_.add(*this);
   if (loadHandler_) run(loadHandler_);
+  if (loaded_) stage_ = Stage::Running;
   return loaded_;
 }
 
 void KESTRANE_Main::raise(std::string_view elementName, Event event) {
   if (!loaded_) return;
   auto found = handlers_.find({std::string(elementName), event});
-  if (found != handlers_.end()) run(found->second);
+  if (found == handlers_.end()) return;
+  if (handlerRunning_) {
+    // A platform call inside a handler (the shell's launch) can let events
+    // through. A timer's beat that comes then is dropped; anything else
+    // waits until the handler has ended.
+    if (event != Event::Timer) {
+      waiting_.push_back([this, name = std::string(elementName), event] { raise(name, event); });
+    }
+    return;
+  }
+  run(found->second);
 }
 
 void KESTRANE_Main::unload() {
   if (!loaded_) return;
+  stage_ = Stage::Unloading;
   std::int16_t cancel = 0;
   if (unloadHandler_) {
+    HandlerScope running(handlerRunning_);
     try {
       unloadHandler_(*this, cancel);
     } catch (const RuntimeError& error) {
@@ -115,24 +146,63 @@ void KESTRANE_Main::unload() {
       return;
     }
   }
-  if (cancel != 0) return;
+  if (cancel != 0) {
+    stage_ = Stage::Running;
+    return;
+  }
   end(0);
 }
 
+void KESTRANE_Main::requestUnload() {
+  if (!loaded_) return;
+  if (handlerRunning_) {
+    waiting_.push_back([this] { unload(); });
+    return;
+  }
+  unload();
+  deliverWaiting();
+}
+
 void KESTRANE_Main::run(const Handler& handler) {
-  try {
-    handler(*this);
-  } catch (const RuntimeError& error) {
-    fail(error);
+  {
+    HandlerScope running(handlerRunning_);
+    try {
+      handler(*this);
+    } catch (const RuntimeError& error) {
+      fail(error);
+    }
+  }
+  deliverWaiting();
+}
+
+void KESTRANE_Main::deliverWaiting() {
+  while (!handlerRunning_ && !waiting_.empty()) {
+    auto next = std::move(waiting_.front());
+    waiting_.pop_front();
+    if (loaded_) next();
   }
 }
 
 void KESTRANE_Main::fail(const RuntimeError& error) {
   if (!loaded_) return;
-  // Nothing may run while the user reads the report.
+  // Nothing may run while the user reads the report, and nothing that
+  // arrives meanwhile changes how the program ends.
+  const bool unloadAfterReport = stage_ == Stage::Running;
   stopAllTimers();
   loaded_ = false;
+  waiting_.clear();
+  exitCode_ = 1;
   errors_.report(error);
+  // Then the window unloads as it would on any close, keeping its position
+  // for the next start; a second failure there is not reported again.
+  if (unloadAfterReport && unloadHandler_) {
+    stage_ = Stage::Unloading;
+    std::int16_t cancel = 0;
+    try {
+      unloadHandler_(*this, cancel);
+    } catch (const RuntimeError&) {
+    }
+  }
   end(1);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -81,6 +82,7 @@ class KESTRANE_Main : private ElementOwner {
   void setWidth(float twips) { view_.setWidth(twips); }
   void setHeight(float twips) { view_.setHeight(twips); }
   WindowState windowState() const { return view_.state(); }
+  double pixelsOf(Extent extent, float twips) const { return view_.pixels(extent, twips); }
 
   Desktop& desktop() { return desktop_; }
   SettingsStore& settings() { return settings_; }
@@ -95,10 +97,15 @@ class KESTRANE_Main : private ElementOwner {
   // Runs Load; false when it failed and the program is ending.
   bool load();
   // Delivers an element's event to its handler, if the window still lives.
+  // Handlers run one at a time, each to its end: an event that comes while
+  // one runs waits until it has ended, except a timer's, which is dropped.
   void raise(std::string_view elementName, Event event);
   void raise(const Element& element, Event event) { raise(element.name(), event); }
   // Runs Unload and, unless it cancels, closes the window.
   void unload();
+  // The user or another program closes the window: it unloads now or, while
+  // a handler runs, once that handler has ended.
+  void requestUnload();
 
   bool isLoaded() const { return loaded_; }
   // The exit code the program ends with: 0, or 1 after a run-time error.
@@ -112,6 +119,7 @@ class KESTRANE_Main : private ElementOwner {
   template <class Kind>
   Kind& elementOfKind(std::string_view name, ElementKind kind);
   void run(const Handler& handler);
+  void deliverWaiting();
   void fail(const RuntimeError& error);
   void end(int exitCode);
   void stopAllTimers();
@@ -129,6 +137,9 @@ class KESTRANE_Main : private ElementOwner {
   Handler loadHandler_;
   UnloadHandler unloadHandler_;
   bool loaded_ = false;
+  enum class Stage { Loading, Running, Unloading } stage_ = Stage::Loading;
+  bool handlerRunning_ = false;
+  std::deque<std::function<void()>> waiting_;  // events that came while a handler ran
   int exitCode_ = 0;
 };
 

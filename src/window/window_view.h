@@ -12,6 +12,9 @@ using WindowHandle = std::intptr_t;
 
 enum class WindowState : std::int16_t { Normal = 0, Minimised = 1, Maximised = 2 };
 
+// A window's position (Left, Top) or size (Width, Height).
+enum class Extent { Position, Size };
+
 // What the window model needs from the window on the screen. The program's
 // realisation mirrors every change onto real controls; any method may throw
 // RuntimeError when the platform refuses.
@@ -29,6 +32,8 @@ class WindowView {
   virtual void setWidth(float twips) = 0;
   virtual void setHeight(float twips) = 0;
   virtual WindowState state() const = 0;
+  // How many pixels a position or size in twips comes to on this screen.
+  virtual double pixels(Extent extent, float twips) const = 0;
 
   // Takes the window off the screen; the program ends with exitCode once no
   // window is left.

@@ -6,6 +6,7 @@
 // in-memory settings store.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -75,6 +76,7 @@ class FakeView : public WindowView {
                          std::string("Setting ") + propertyName(property) + " of " + element.name() + " failed");
     }
     changes.emplace_back(element.name(), property);
+    if (whileChanging) whileChanging(element.name(), property);
   }
   std::string readText(const TextBox& box) override {
     return typedText ? *typedText : box.assignedText();
@@ -93,7 +95,13 @@ class FakeView : public WindowView {
   void setWidth(float twips) override { placed.push_back("Width"); widthTwips = twips; }
   void setHeight(float twips) override { placed.push_back("Height"); heightTwips = twips; }
   WindowState state() const override { return windowState; }
-  void close(int exitCode) override { closedWith = exitCode; }
+  double pixels(Extent extent, float twips) const override {
+    return twips * (extent == Extent::Position ? systemDpi : windowDpi) / 1440.0;
+  }
+  void close(int exitCode) override {
+    closedWith = exitCode;
+    ++closes;
+  }
 
   void failWhenSetting(const std::string& element, Property property) {
     failing_.insert({element, property});
@@ -105,6 +113,9 @@ class FakeView : public WindowView {
   std::optional<int> handleReadsBeforeFailure;  // reads of hWnd after this many fail
   mutable int handleReads = 0;
   std::optional<int> closedWith;
+  int closes = 0;
+  unsigned systemDpi = 96, windowDpi = 96;  // positions convert at the first, sizes at the second
+  std::function<void(const std::string& element, Property)> whileChanging;  // runs after each change
   std::optional<std::string> typedText;  // what a user typed over the box
   std::vector<std::string> placed;
   std::vector<std::pair<std::string, Property>> changes;
@@ -134,6 +145,8 @@ class RecordingDesktop : public Desktop {
                               int showCommand) override {
     launches.push_back({owner, operation, file, parameters, directory, showCommand, clock_.now()});
     calls.push_back("ShellExecuteA");
+    if (whileLaunching) whileLaunching();
+    calls.push_back("ShellExecuteA returned");
     return 42;
   }
   WindowHandle GetForegroundWindow() override {
@@ -149,12 +162,15 @@ class RecordingDesktop : public Desktop {
     placements.push_back({window, insertAfter, x, y, cx, cy, flags});
     return window != 0;
   }
+  bool belongsToThisProgram(WindowHandle window) override { return ownWindows.count(window) != 0; }
 
   WindowHandle foreground = 0;
   std::vector<WindowHandle> foregroundSequence;  // answers before falling back to foreground
   std::vector<Launch> launches;
   std::vector<Placement> placements;
   std::vector<std::string> calls;
+  std::set<WindowHandle> ownWindows;     // windows of the program's own process
+  std::function<void()> whileLaunching;  // what the shell lets through while it works
 
  private:
   const SimulatedClock& clock_;
@@ -182,8 +198,12 @@ class MemorySettings : public SettingsStore {
 
 class RecordingErrors : public ErrorReporter {
  public:
-  void report(const RuntimeError& error) override { reported.emplace_back(error.number(), error.what()); }
+  void report(const RuntimeError& error) override {
+    reported.emplace_back(error.number(), error.what());
+    if (whileReporting) whileReporting();
+  }
   std::vector<std::pair<int, std::string>> reported;
+  std::function<void()> whileReporting;  // what arrives while the user reads the report
 };
 
 // A window wired to its handlers on the fakes above, as the program wires it.
@@ -200,6 +220,7 @@ struct Program {
       : main(Platform{view, clock, desktop, settings, errors, std::move(format)}, loadedWindows) {
     clock.attach(main);
     wireHandlers(main);
+    desktop.ownWindows.insert(view.windowHandle);
   }
 
   std::string box() { return main.textBox("KESTRANE_COUNTDOWN_TEXTBOX").text(); }

@@ -34,13 +34,13 @@ TEST(StartUp, LeavesTheTimersAndTheCountdownInTheirStartingState) {
 
 TEST(StartUp, AppliesStoredPlacementAsStoredEvenOffTheScreen) {
   Program program;
-  program.settings["MainLeft"] = "-999999";
-  program.settings["MainTop"] = "888888";
+  program.settings["MainLeft"] = "-99999";
+  program.settings["MainTop"] = "88888";
   program.settings["MainWidth"] = "9000";
   program.settings["MainHeight"] = "4500.5";
   program.main.load();
-  EXPECT_EQ(program.view.leftTwips, -999999.0f);
-  EXPECT_EQ(program.view.topTwips, 888888.0f);
+  EXPECT_EQ(program.view.leftTwips, -99999.0f);
+  EXPECT_EQ(program.view.topTwips, 88888.0f);
   EXPECT_EQ(program.view.widthTwips, 9000.0f);
   EXPECT_EQ(program.view.heightTwips, 4500.5f);
 }
@@ -115,17 +115,17 @@ TEST(Shutdown, AMinimisedWindowSavesNothingAndAMaximisedOneSavesItsPosition) {
   EXPECT_EQ(maximised.settings["MainTop"], "-120");
 }
 
-TEST(Shutdown, AFractionIsSavedWithTheUsersSeparatorAndReadBackNextStart) {
+TEST(Shutdown, AFractionOfATwipIsSavedAsTheNearestWholeTwipAndReadBackNextStart) {
   Program first(NumberFormat{","});
   first.main.load();
   first.view.leftTwips = 1507.5f;
   first.main.unload();
-  EXPECT_EQ(first.settings["MainLeft"], "1507,5");
+  EXPECT_EQ(first.settings["MainLeft"], "1508");
 
   Program second(NumberFormat{","});
   second.settings.values = first.settings.values;
   second.main.load();
-  EXPECT_EQ(second.view.leftTwips, 1507.5f);
+  EXPECT_EQ(second.view.leftTwips, 1508.0f);
 }
 
 TEST(Shutdown, AStoreThatRefusesTheLeftSavesNoTopAndTheProgramStillEnds) {

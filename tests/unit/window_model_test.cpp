@@ -127,11 +127,12 @@ TEST(WindowModel, AFailingStepEndsTheHandlerReportsItAndEndsTheProgram) {
   EXPECT_EQ(program.view.closedWith, 1);
   EXPECT_FALSE(program.main.isLoaded());
 
-  // Nothing runs afterwards: no tick, no launch, no save of the position.
+  // Nothing runs afterwards: no tick, no launch. The window unloaded as on
+  // any close, so its position is kept.
   program.seconds(60);
   EXPECT_EQ(program.box(), "--\r\n");
   EXPECT_TRUE(program.desktop.launches.empty());
-  EXPECT_FALSE(program.settings.has("MainLeft"));
+  EXPECT_TRUE(program.settings.has("MainLeft"));
 }
 
 TEST(WindowModel, EventsForElementsWithoutAHandlerAreIgnored) {
