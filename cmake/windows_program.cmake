@@ -2,11 +2,12 @@
 # realisation and resources, one self-contained executable.
 enable_language(RC)
 
-add_executable(KESTRANE WIN32
+set(kestrane_program_sources
   src/app/main_win.cpp
   src/app/registry_settings_win.cpp
   src/app/message_box_errors_win.cpp
   src/window/main_window_win.cpp
+  src/window/placement_win.cpp
   src/window/window_timers_win.cpp
   src/window/button_faces_win.cpp
   src/window/status_bar_win.cpp
@@ -16,10 +17,22 @@ add_executable(KESTRANE WIN32
   src/desktop/desktop_win.cpp
   resources/kestrane.rc
 )
-target_include_directories(KESTRANE PRIVATE resources)
-target_compile_definitions(KESTRANE PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(KESTRANE PRIVATE kestrane_core comctl32 shell32 ole32 uuid windowscodecs gdi32 user32 advapi32)
-set_target_properties(KESTRANE PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_executable(KESTRANE WIN32 ${kestrane_program_sources})
+
+# For the end-to-end tests only, never shipped: the same program with a
+# window view that refuses one property set on request, so that the tests
+# can watch a run-time error end it.
+add_executable(kestrane_failing WIN32 ${kestrane_program_sources})
+target_include_directories(kestrane_failing PRIVATE tests/e2e)
+target_compile_definitions(kestrane_failing PRIVATE KESTRANE_FAILING_VIEW)
+
+foreach(program KESTRANE kestrane_failing)
+  target_include_directories(${program} PRIVATE resources)
+  target_compile_definitions(${program} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_link_libraries(${program} PRIVATE kestrane_core comctl32 shell32 ole32 uuid windowscodecs gdi32 user32
+                        advapi32)
+  set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endforeach()
 
 # A small console program the end-to-end tests use to look at the window
 # from outside: control texts, states and rectangles.
@@ -32,13 +45,16 @@ set_target_properties(kestrane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE
 if(MINGW)
   # Platform structures are set up as {sizeof(s)}, the rest zero.
   target_compile_options(KESTRANE PRIVATE -Wno-missing-field-initializers)
+  target_compile_options(kestrane_failing PRIVATE -Wno-missing-field-initializers)
   target_compile_options(kestrane_probe PRIVATE -Wno-missing-field-initializers)
   # No runtime DLLs beside the program: everything is linked in.
   target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+  target_link_options(kestrane_failing PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
   target_link_options(kestrane_probe PRIVATE -municode -static -static-libgcc -static-libstdc++)
 elseif(MSVC)
   # The resource script carries the manifest.
   target_link_options(KESTRANE PRIVATE /MANIFEST:NO)
+  target_link_options(kestrane_failing PRIVATE /MANIFEST:NO)
 endif()
 
 

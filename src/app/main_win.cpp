@@ -14,6 +14,10 @@
 #include "message_box_errors_win.h"
 #include "registry_settings_win.h"
 
+#ifdef KESTRANE_FAILING_VIEW
+#include "failing_view.h"  // the end-to-end tests' build only
+#endif
+
 namespace {
 
 // The user's decimal separator, for the stored placement's texts.
@@ -47,7 +51,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   int exitCode = 1;
   {
     MainWindow window(instance, timers, faces);
-    KESTRANE_Main main(Platform{window, timers, desktop, settings, errors, userNumberFormat()}, loadedWindows);
+#ifdef KESTRANE_FAILING_VIEW
+    FailingView view(window);
+#else
+    WindowView& view = window;
+#endif
+    KESTRANE_Main main(Platform{view, timers, desktop, settings, errors, userNumberFormat()}, loadedWindows);
     wireHandlers(main);
 
     if (window.create(main)) {
@@ -61,7 +70,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }
-      exitCode = static_cast<int>(message.wParam);
+      // A reported run-time error ends the program with its code, whatever
+      // else ended the message loop.
+      exitCode = main.exitCode() != 0 ? main.exitCode() : static_cast<int>(message.wParam);
     }
   }
   if (comReady) CoUninitialize();

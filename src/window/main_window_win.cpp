@@ -10,6 +10,7 @@
 #include "dpi_win.h"
 #include "element_names.h"
 #include "layout.h"
+#include "placement_win.h"
 #include "resource_ids.h"
 #include "text_win.h"
 
@@ -27,6 +28,11 @@ RECT designedRect(const layout::Box& box, UINT dpi) {
   const int top = twipsToPixels(box.top, dpi);
   return {left, top, left + twipsToPixels(box.width, dpi), top + twipsToPixels(box.height, dpi)};
 }
+
+// One pixel on from `to`, away from `from`: LineTo leaves out its end point.
+int onePast(int from, int to) { return to + (to > from) - (to < from); }
+
+ClickTracker::Target clickTarget(HWND control) { return reinterpret_cast<ClickTracker::Target>(control); }
 
 // The accessible name of the abort button, never drawn.
 const wchar_t* buttonName(bool enabled) { return enabled ? L"Pause countdown" : L"Countdown paused"; }
@@ -76,6 +82,7 @@ bool MainWindow::create(KESTRANE_Main& model) {
 void MainWindow::show(int showCommand) {
   keepOnAMonitor();
   ShowWindow(hwnd_, showCommand);
+  keepOnAMonitor();  // again, now that the frame as drawn is known
   UpdateWindow(hwnd_);
   SetFocus(controlOf(model_->element(names::abortButton)));
 }
@@ -135,6 +142,10 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
     case WM_TIMECHANGE:
       statusBar_.refresh();
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      clicks_.forget();  // on the background, which is no element
       break;
     case WM_CLOSE:
       onClose();
@@ -213,38 +224,46 @@ LRESULT CALLBACK MainWindow::elementProc(HWND control, UINT message, WPARAM wPar
     RemoveWindowSubclass(control, elementProc, 0);
     return DefSubclassProc(control, message, wParam, lParam);
   }
+  // A release is judged before the control sees it: a text box lets go of
+  // the mouse then, and losing the mouse ends a press.
+  const bool clicked = message == WM_LBUTTONUP && self->releaseIsClick(control, lParam);
   LRESULT result = DefSubclassProc(control, message, wParam, lParam);
   if (message == WM_GETDLGCODE) {
     // Tab moves on to the next control, also out of a multi-line box; Enter
     // and Esc belong to the abort button (see translateKey).
     return result & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
   }
+  if (message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != control) self->clicks_.forget();
   if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK) {
-    self->onElementMouse(control, message, lParam);  // may end the window: nothing after this
+    self->onElementMouse(control, message, clicked);  // may end the window: nothing after this
   }
   return result;
 }
 
-void MainWindow::onElementMouse(HWND control, UINT message, LPARAM lParam) {
+bool MainWindow::releaseIsClick(HWND control, LPARAM lParam) {
+  RECT client{};
+  GetClientRect(control, &client);
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  return clicks_.released(PtInRect(&client, at) ? clickTarget(control) : ClickTracker::noElement);
+}
+
+void MainWindow::onElementMouse(HWND control, UINT message, bool clicked) {
   const Element* element = elementOf(control);
   if (!element) return;
   switch (message) {
     case WM_LBUTTONDOWN:
-      pressed_ = control;
+      clicks_.pressed(clickTarget(control));
+      // Its release comes back here wherever the pointer is by then.
+      if (GetCapture() != control) SetCapture(control);
       break;
     case WM_LBUTTONDBLCLK:
-      pressed_ = nullptr;
+      clicks_.forget();
       model_->raise(*element, Event::DblClick);
       break;
-    case WM_LBUTTONUP: {
-      const bool clicked = pressed_ == control;
-      pressed_ = nullptr;
-      RECT client{};
-      GetClientRect(control, &client);
-      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (clicked && PtInRect(&client, at)) model_->raise(*element, Event::Click);
+    case WM_LBUTTONUP:
+      if (GetCapture() == control) ReleaseCapture();
+      if (clicked) model_->raise(*element, Event::Click);
       break;
-    }
   }
 }
 
@@ -279,13 +298,10 @@ void MainWindow::onTimer(UINT_PTR timerId) {
   }
 }
 
-void MainWindow::onClose() {
-  if (model_->isLoaded()) {
-    model_->unload();
-  } else {
-    DestroyWindow(hwnd_);
-  }
-}
+// The user or another program closes the window. While a run-time error is
+// being reported the window is already ending, with its exit code decided:
+// the close changes nothing.
+void MainWindow::onClose() { model_->requestUnload(); }
 
 void MainWindow::onPaint() {
   PAINTSTRUCT paint;
@@ -293,8 +309,10 @@ void MainWindow::onPaint() {
   HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
   HGDIOBJ previous = SelectObject(dc, pen);
   for (const layout::Line& line : layout::lines) {
-    MoveToEx(dc, twipsToPixels(line.x1, dpi_), twipsToPixels(line.y1, dpi_), nullptr);
-    LineTo(dc, twipsToPixels(line.x2, dpi_), twipsToPixels(line.y2, dpi_));
+    const POINT from{twipsToPixels(line.x1, dpi_), twipsToPixels(line.y1, dpi_)};
+    const POINT to{twipsToPixels(line.x2, dpi_), twipsToPixels(line.y2, dpi_)};
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, onePast(from.x, to.x), onePast(from.y, to.y));
   }
   SelectObject(dc, previous);
   DeleteObject(pen);
@@ -322,6 +340,7 @@ void MainWindow::onActivate(bool active) {
 }
 
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+  if (dpi == 0) return;  // no density at all: keep the layout there is
   dpi_ = dpi;
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -382,8 +401,10 @@ RECT MainWindow::frame() const {
   return rect;
 }
 
-float MainWindow::left() const { return pixelsToTwips(frame().left, dpi_); }
-float MainWindow::top() const { return pixelsToTwips(frame().top, dpi_); }
+// The position converts at the system's density, the same on every monitor,
+// so that it comes back to the same pixel whichever monitor it was saved on.
+float MainWindow::left() const { return pixelsToTwips(frame().left, systemDpi()); }
+float MainWindow::top() const { return pixelsToTwips(frame().top, systemDpi()); }
 
 void MainWindow::moveFrame(int x, int y, int width, int height, UINT flags) {
   if (!SetWindowPos(hwnd_, nullptr, x, y, width, height, flags | SWP_NOZORDER | SWP_NOACTIVATE)) {
@@ -391,8 +412,12 @@ void MainWindow::moveFrame(int x, int y, int width, int height, UINT flags) {
   }
 }
 
-void MainWindow::setLeft(float twips) { moveFrame(twipsToPixels(twips, dpi_), frame().top, 0, 0, SWP_NOSIZE); }
-void MainWindow::setTop(float twips) { moveFrame(frame().left, twipsToPixels(twips, dpi_), 0, 0, SWP_NOSIZE); }
+void MainWindow::setLeft(float twips) {
+  moveFrame(twipsToPixels(twips, systemDpi()), frame().top, 0, 0, SWP_NOSIZE);
+}
+void MainWindow::setTop(float twips) {
+  moveFrame(frame().left, twipsToPixels(twips, systemDpi()), 0, 0, SWP_NOSIZE);
+}
 
 void MainWindow::setWidth(float twips) {
   const RECT rect = frame();
@@ -402,6 +427,10 @@ void MainWindow::setWidth(float twips) {
 void MainWindow::setHeight(float twips) {
   const RECT rect = frame();
   moveFrame(0, 0, rect.right - rect.left, twipsToPixels(twips, dpi_), SWP_NOMOVE);
+}
+
+double MainWindow::pixels(Extent extent, float twips) const {
+  return twipsAsPixels(twips, extent == Extent::Position ? systemDpi() : dpi_);
 }
 
 WindowState MainWindow::state() const {
@@ -415,21 +444,7 @@ void MainWindow::close(int exitCode) {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-// A placement that leaves the window on no monitor at all (a display was
-// removed, or the stored values were edited) is moved onto the nearest
-// monitor's work area, keeping its size. Any other placement stays exact.
-void MainWindow::keepOnAMonitor() {
-  RECT rect = frame();
-  if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL)) return;
-  MONITORINFO monitor{sizeof(monitor)};
-  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-  const RECT& work = monitor.rcWork;
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  const int x = std::max(work.left, std::min(rect.left, work.right - width));
-  const int y = std::max(work.top, std::min(rect.top, work.bottom - height));
-  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void MainWindow::keepOnAMonitor() { keepUsableOnAMonitor(hwnd_); }
 
 HBRUSH MainWindow::brush(Colour colour) {
   auto found = brushes_.find(colour);

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "click_tracker.h"
 #include "fonts_win.h"
 #include "kestrane_main.h"
 #include "status_bar_win.h"
@@ -25,8 +26,8 @@ class MainWindow final : public WindowView {
   // Creates the hidden window, centred on the screen, with every element in
   // its initial state.
   bool create(KESTRANE_Main& model);
-  // Brings the window onto a monitor if its placement left it on none, then
-  // shows it with the keyboard focus on the abort button.
+  // Brings the window onto a monitor if its placement left no usable part
+  // of it on any, then shows it with the keyboard focus on the abort button.
   void show(int showCommand);
   // Enter and Esc belong to the abort button while the window is active.
   bool translateKey(const MSG& message);
@@ -45,6 +46,7 @@ class MainWindow final : public WindowView {
   void setWidth(float twips) override;
   void setHeight(float twips) override;
   WindowState state() const override;
+  double pixels(Extent extent, float twips) const override;
   void close(int exitCode) override;
 
  private:
@@ -63,7 +65,8 @@ class MainWindow final : public WindowView {
   void onActivate(bool active);
   void onDpiChanged(UINT dpi, const RECT& suggested);
   LRESULT onControlColour(HDC dc, HWND control);
-  void onElementMouse(HWND control, UINT message, LPARAM lParam);
+  bool releaseIsClick(HWND control, LPARAM lParam);
+  void onElementMouse(HWND control, UINT message, bool clicked);
 
   RECT frame() const;
   void moveFrame(int x, int y, int width, int height, UINT flags);
@@ -83,7 +86,7 @@ class MainWindow final : public WindowView {
   StatusBarPanels statusBar_;
   ElementFonts fonts_;
   std::map<Colour, HBRUSH> brushes_;
-  HWND pressed_ = nullptr;        // the element a left press began on
+  ClickTracker clicks_;           // which element a left press began on
   HWND focusWhenInactive_ = nullptr;
   int exitCode_ = 0;
 };

@@ -22,7 +22,31 @@ std::wstring shortTime() {
   return text;
 }
 
+// The system's status bar font, made for this density.
+HFONT statusFont(UINT dpi) {
+  using ParametersForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+  static const auto parametersForDpi = [] {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<ParametersForDpiFn>(
+                        reinterpret_cast<void*>(GetProcAddress(user32, "SystemParametersInfoForDpi")))
+                  : nullptr;
+  }();
+  NONCLIENTMETRICSW metrics{sizeof(metrics)};
+  if (parametersForDpi && parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
+    return CreateFontIndirectW(&metrics.lfStatusFont);
+  }
+  // Older systems give it at the system's density only.
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
+  metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, static_cast<int>(dpi),
+                                         static_cast<int>(systemDpi()));
+  return CreateFontIndirectW(&metrics.lfStatusFont);
+}
+
 }  // namespace
+
+StatusBarPanels::~StatusBarPanels() {
+  if (font_) DeleteObject(font_);
+}
 
 void StatusBarPanels::create(HWND parent, HINSTANCE instance, int controlId) {
   // Placed by hand so that it keeps the designed height at every density.
@@ -34,12 +58,23 @@ void StatusBarPanels::create(HWND parent, HINSTANCE instance, int controlId) {
 void StatusBarPanels::place(UINT dpi) {
   if (!bar_) return;
   dpi_ = dpi;
+  if (fontDpi_ != dpi) useFontFor(dpi);
   const layout::Box& box = *layout::boxOf("sbStatusBar");
   RECT client{};
   GetClientRect(GetParent(bar_), &client);
   const int height = twipsToPixels(box.height, dpi);
   MoveWindow(bar_, 0, client.bottom - height, client.right, height, TRUE);
   setPanels();
+}
+
+// The bar lets go of its old font before it is deleted.
+void StatusBarPanels::useFontFor(UINT dpi) {
+  HFONT font = statusFont(dpi);
+  if (!font) return;
+  SendMessageW(bar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (font_) DeleteObject(font_);
+  font_ = font;
+  fontDpi_ = dpi;
 }
 
 void StatusBarPanels::refresh() {

@@ -11,8 +11,14 @@ namespace kestrane {
 // each as wide as its text and never narrower than an inch.
 class StatusBarPanels {
  public:
+  StatusBarPanels() = default;
+  StatusBarPanels(const StatusBarPanels&) = delete;
+  StatusBarPanels& operator=(const StatusBarPanels&) = delete;
+  ~StatusBarPanels();
+
   void create(HWND parent, HINSTANCE instance, int controlId);
-  // Spans the parent's full width at its bottom edge, at this density.
+  // Spans the parent's full width at its bottom edge, at this density, in
+  // the system's status font for it.
   void place(UINT dpi);
   // Follows the clock; called every second and when the locale or time changes.
   void refresh();
@@ -20,10 +26,13 @@ class StatusBarPanels {
 
  private:
   void setPanels();
+  void useFontFor(UINT dpi);
   int textWidth(const std::wstring& text) const;
 
   HWND bar_ = nullptr;
   UINT dpi_ = 96;
+  HFONT font_ = nullptr;
+  UINT fontDpi_ = 0;
   std::wstring date_;
   std::wstring time_;
 };

@@ -16,6 +16,8 @@ import unittest
 
 BUILD = os.environ.get("KESTRANE_WIN_BUILD", "build/win")
 EXE = os.path.abspath(os.path.join(BUILD, "KESTRANE.exe"))
+# The same program with one property set failing on request (KESTRANE_FAIL_SETTING).
+FAILING_EXE = os.path.abspath(os.path.join(BUILD, "kestrane_failing.exe"))
 PROBE = os.path.abspath(os.path.join(BUILD, "kestrane_probe.exe"))
 PREFIX = os.path.abspath(os.environ.get("KESTRANE_WINEPREFIX", "build/wineprefix"))
 SETTINGS_KEY = r"HKCU\Software\KESTRANE\Settings"
@@ -89,15 +91,16 @@ class Session:
 
     # The program -------------------------------------------------------
 
-    def start(self, batch=MARKER_BATCH):
+    def start(self, batch=MARKER_BATCH, exe=EXE, environment=None):
         """Starts KESTRANE.exe from a folder holding KESTRANE.BAT, as Explorer would."""
         for name in os.listdir(self.folder):
             os.remove(os.path.join(self.folder, name))
         if batch is not None:
             with open(os.path.join(self.folder, "KESTRANE.BAT"), "w", newline="") as f:
                 f.write(batch)
-        shutil.copy(EXE, self.folder)
-        self.program = subprocess.Popen(["wine", "KESTRANE.exe"], cwd=self.folder, env=self.env,
+        shutil.copy(exe, self.folder)
+        self.program = subprocess.Popen(["wine", os.path.basename(exe)], cwd=self.folder,
+                                        env=dict(self.env, **(environment or {})),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Another Wine process starting while this one starts can stall both
         # for half a minute, so the probe waits until the window is on the display.

@@ -2,6 +2,7 @@
 // same desktop would, and prints what it sees as JSON:
 //   probe state [timeout-ms]   the main window and every control in it
 //   probe close | minimize | maximize | restore | kill
+//   probe move X Y             moves the main window's frame to (X, Y)
 //   probe other [topmost]      opens a window of its own, brings it to the
 //                              foreground and keeps it until killed
 //   probe foreground           the foreground window's handle
@@ -9,6 +10,9 @@
 //   probe dismiss HWND         asks that window to close
 //   probe statusbar            the status bar's panel edges and texts, with
 //                              today's short date and time for comparison
+//   probe errorbox [timeout-ms] the message box titled "KESTRANE" of the
+//                              program's process once it shows: its handle,
+//                              text and whether the main window owns it
 //   probe watch [timeout-ms]   waits for the window, then prints a line each
 //                              time the countdown box, the message or the
 //                              abort button changes, until the window is gone
@@ -180,6 +184,56 @@ int printStatusBar() {
   return 0;
 }
 
+struct BoxSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK findBoxOf(HWND window, LPARAM searchPointer) {
+  auto* search = reinterpret_cast<BoxSearch*>(searchPointer);
+  wchar_t className[16] = {};
+  DWORD process = 0;
+  GetClassNameW(window, className, 16);
+  GetWindowThreadProcessId(window, &process);
+  if (process == search->process && std::wstring(className) == L"#32770" && IsWindowVisible(window) &&
+      textOf(window) == L"KESTRANE") {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The message box the program shows: a dialog of its process titled
+// "KESTRANE". Its text is the static control with the id 0xFFFF.
+int printErrorBox(DWORD timeoutMs) {
+  HWND main = findMain(5000, false);
+  if (!main) {
+    std::printf("{\"box\": null, \"main\": null}\n");
+    return 0;
+  }
+  BoxSearch search{0, nullptr};
+  GetWindowThreadProcessId(main, &search.process);
+  const DWORD start = GetTickCount();
+  while (!search.found) {
+    EnumWindows(findBoxOf, reinterpret_cast<LPARAM>(&search));
+    if (search.found || GetTickCount() - start >= timeoutMs) break;
+    Sleep(50);
+  }
+  if (!search.found) {
+    std::printf("{\"box\": null}\n");
+    return 0;
+  }
+  HWND text = GetDlgItem(search.found, 0xFFFF);
+  std::printf("{\"box\": %llu, \"title\": %s, \"text\": %s, \"owned_by_main\": %s}\n", handle(search.found),
+              json(textOf(search.found)).c_str(), text ? json(textOf(text)).c_str() : "null",
+              GetWindow(search.found, GW_OWNER) == main ? "true" : "false");
+  return 0;
+}
+
+int moveMain(HWND main, int x, int y) {
+  return SetWindowPos(main, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+}
+
 LRESULT CALLBACK otherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcW(window, message, wParam, lParam);
@@ -211,6 +265,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"other") return openOther(argc > 2 && std::wstring(argv[2]) == L"topmost");
   if (command == L"watch") return watch(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000);
   if (command == L"statusbar") return printStatusBar();
+  if (command == L"errorbox") return printErrorBox(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 0);
   if (command == L"foreground") {
     std::printf("%llu\n", handle(GetForegroundWindow()));
     return 0;
@@ -235,6 +290,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"close") return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"move" && argc > 3) return moveMain(main, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"minimize") return ShowWindow(main, SW_MINIMIZE), 0;
   if (command == L"maximize") return ShowWindow(main, SW_MAXIMIZE), 0;
   if (command == L"restore") return ShowWindow(main, SW_RESTORE), 0;

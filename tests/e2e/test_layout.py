@@ -56,8 +56,9 @@ class Layout(ProgramTestCase):
         shot = self.session.screenshot()
         cx, cy = seen["window"]["client"][:2]
         for line_y, from_x in ((120, 8), (208, 8), (336, 0)):  # Line1, Line2, Line3
-            for x in (from_x + 1, 360, 727):
+            for x in (from_x, 360, 728):  # both end points are drawn
                 self.assertEqual(self.session.pixel(cx + x, cy + line_y, shot), WINDOW_TEXT, (x, line_y))
+            self.assertNotEqual(self.session.pixel(cx + 729, cy + line_y, shot), WINDOW_TEXT)
             self.assertNotEqual(self.session.pixel(cx + 360, cy + line_y - 2, shot), WINDOW_TEXT)
 
         bar = json.loads(self.session.probe("statusbar"))

@@ -1,0 +1,65 @@
+#include "placement_win.h"
+
+#include <vector>
+
+#include "usable_placement.h"
+
+namespace kestrane {
+
+namespace {
+
+ScreenRect toScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{sizeof(info)};
+  if (GetMonitorInfoW(monitor, &info)) {
+    reinterpret_cast<std::vector<ScreenRect>*>(list)->push_back(toScreenRect(info.rcWork));
+  }
+  return TRUE;
+}
+
+std::vector<ScreenRect> workAreas() {
+  std::vector<ScreenRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
+// The frame as drawn, without the invisible resize borders that newer
+// systems put around it; the whole window rectangle where the desktop
+// window manager cannot tell.
+RECT visibleFrame(HWND window, const RECT& frame) {
+  using GetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+  constexpr DWORD extendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+  static const auto getWindowAttribute = [] {
+    HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    return dwm ? reinterpret_cast<GetWindowAttributeFn>(
+                     reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")))
+               : nullptr;
+  }();
+  RECT visible{};
+  if (getWindowAttribute && SUCCEEDED(getWindowAttribute(window, extendedFrameBounds, &visible, sizeof visible)) &&
+      visible.right > visible.left && visible.bottom > visible.top) {
+    return visible;
+  }
+  return frame;
+}
+
+}  // namespace
+
+void keepUsableOnAMonitor(HWND window) {
+  if (!window || IsIconic(window) || IsZoomed(window)) return;
+  RECT frame{};
+  if (!GetWindowRect(window, &frame)) return;
+  POINT clientOrigin{0, 0};
+  ClientToScreen(window, &clientOrigin);
+
+  WindowOnScreen onScreen;
+  onScreen.frame = toScreenRect(frame);
+  onScreen.visible = toScreenRect(visibleFrame(window, frame));
+  onScreen.captionBottom = clientOrigin.y;
+  if (auto moveTo = placeToKeepUsable(onScreen, workAreas())) {
+    SetWindowPos(window, nullptr, moveTo->x, moveTo->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+}  // namespace kestrane

@@ -1,0 +1,91 @@
+"""Where the window comes up and what position it leaves behind: stored
+values beyond what a window can have, windows with too little of their
+caption on the screen, and positions saved at 144 and 192 dpi."""
+
+import subprocess
+import unittest
+
+from harness import SCREEN, ProgramTestCase
+
+DEFAULT_RECT = [67, 67, 747, 398]  # 1000 twips from the top-left, the designed size
+
+
+class UnusableValues(ProgramTestCase):
+
+    def test_huge_stored_values_start_the_window_at_the_default_place_and_size(self):
+        for huge in ("1e30", "-1e30", "3e9", "3.4e38"):
+            with self.subTest(stored=huge):
+                for key in ("MainLeft", "MainTop", "MainWidth", "MainHeight"):
+                    self.session.store(key, huge)
+                seen = self.session.start()
+                self.assertIsNotNone(seen["window"], "no window")
+                self.assertEqual(seen["window"]["rect"], DEFAULT_RECT)
+                self.session.kill_program()
+
+
+class CaptionOnTheScreen(ProgramTestCase):
+
+    def start_at(self, left_px, top_px):
+        self.session.store("MainLeft", str(left_px * 15))
+        self.session.store("MainTop", str(top_px * 15))
+        seen = self.session.start()
+        self.assertIsNotNone(seen["window"], "no window")
+        return seen["window"]["rect"]
+
+    def test_a_window_with_only_its_edge_on_the_screen_is_moved_wholly_onto_it(self):
+        self.assertEqual(self.start_at(SCREEN[0] - 5, 100), [SCREEN[0] - 747, 100, 747, 398])
+
+    def test_a_caption_above_the_screen_is_brought_down_to_its_top_edge(self):
+        self.assertEqual(self.start_at(100, -30), [100, 0, 747, 398])
+
+    def test_a_window_whose_caption_can_be_grasped_stays_where_it_was_put(self):
+        self.assertEqual(self.start_at(SCREEN[0] - 200, SCREEN[1] - 200), [SCREEN[0] - 200, SCREEN[1] - 200, 747, 398])
+
+
+class AtAnotherDensity(ProgramTestCase):
+
+    def at_density(self, dpi):
+        desktop = r"HKCU\Control Panel\Desktop"
+        if dpi is None:
+            self.session.reg("delete", desktop, "/v", "LogPixels", "/f")
+        else:
+            self.session.reg("add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+        for step in ("-k", "-w"):  # the density is read when Wine starts
+            subprocess.run(["wineserver", step], env=self.session.env, capture_output=True, timeout=60)
+
+    def tearDown(self):
+        super().tearDown()
+        self.at_density(None)
+
+    def move_close_and_start_again(self, x, y):
+        self.session.probe("move", str(x), str(y))
+        seen = self.session.wait_for(lambda s: s["window"]["rect"][:2] == [x, y], timeout=5)
+        self.assertEqual(seen["window"]["rect"][:2], [x, y])
+        self.session.probe("close")
+        self.assertEqual(self.session.wait_exit(timeout=20), 0)
+        saved = (self.session.stored("MainLeft"), self.session.stored("MainTop"))
+        seen = self.session.start()
+        return saved, seen["window"]["rect"][:2]
+
+    def test_at_144_dpi_a_saved_position_comes_back_to_the_same_pixel(self):
+        self.at_density(144)
+        self.session.store("MainLeft", "2410")
+        self.session.store("MainTop", "1510")
+        seen = self.session.start()
+        self.assertEqual(seen["window"]["dpi"], 144)
+        self.assertEqual(seen["window"]["rect"][:2], [241, 151])
+        saved, shown = self.move_close_and_start_again(333, 222)
+        self.assertEqual(saved, ("3330", "2220"))
+        self.assertEqual(shown, [333, 222])
+
+    def test_at_192_dpi_a_position_is_saved_as_whole_twips_and_comes_back_to_the_same_pixel(self):
+        self.at_density(192)
+        seen = self.session.start()
+        self.assertEqual(seen["window"]["dpi"], 192)
+        saved, shown = self.move_close_and_start_again(1001, 667)  # 7507.5 and 5002.5 twips
+        self.assertEqual(saved, ("7508", "5003"))
+        self.assertEqual(shown, [1001, 667])
+
+
+if __name__ == "__main__":
+    unittest.main()
