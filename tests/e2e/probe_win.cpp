@@ -3,6 +3,9 @@
 //   probe state [timeout-ms]   the main window and every control in it
 //   probe close | minimize | maximize | restore | kill
 //   probe move X Y             moves the main window's frame to (X, Y)
+//   probe dpichange DPI        tells the main window that its monitor now
+//                              has DPI dots per inch, as the system does when
+//                              it is dragged onto such a monitor
 //   probe other [topmost]      opens a window of its own, brings it to the
 //                              foreground and keeps it until killed
 //   probe foreground           the foreground window's handle
@@ -234,6 +237,29 @@ int moveMain(HWND main, int x, int y) {
   return SetWindowPos(main, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
 }
 
+// The suggested rectangle travels in the window's own process: the probe
+// lends it memory there, as for the status bar.
+int changeDpi(HWND main, UINT dpi) {
+  RECT suggested{};
+  GetWindowRect(main, &suggested);
+  const UINT was = GetDpiForWindow(main);
+  suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, dpi, was ? was : 96);
+  suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, dpi, was ? was : 96);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(main, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return 1;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+  const bool written = remote && WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+  DWORD_PTR answer = 0;
+  const bool sent = written && SendMessageTimeoutW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                                   reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                                                   &answer);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return sent ? 0 : 1;
+}
+
 LRESULT CALLBACK otherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcW(window, message, wParam, lParam);
@@ -291,6 +317,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"close") return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"move" && argc > 3) return moveMain(main, _wtoi(argv[2]), _wtoi(argv[3]));
+  if (command == L"dpichange" && argc > 2) return changeDpi(main, static_cast<UINT>(_wtoi(argv[2])));
   if (command == L"minimize") return ShowWindow(main, SW_MINIMIZE), 0;
   if (command == L"maximize") return ShowWindow(main, SW_MAXIMIZE), 0;
   if (command == L"restore") return ShowWindow(main, SW_RESTORE), 0;

@@ -120,8 +120,8 @@ class UnusableStoredValues(ProgramTestCase):
         self.assertEqual(self.session.stored("MainHeight"), "12x")
 
     def test_a_position_on_no_monitor_is_brought_onto_the_screen(self):
-        self.session.store("MainLeft", "-999999")
-        self.session.store("MainTop", "888888")
+        self.session.store("MainLeft", "-99999")  # -6667 px: far off, yet a place a window can have
+        self.session.store("MainTop", "88888")
         seen = self.assert_counting(self.session.start())
         left, top, width, height = seen["window"]["rect"]
         self.assertEqual((width, height), (747, 398))
