@@ -253,10 +253,12 @@ int changeDpi(HWND main, UINT dpi) {
   const bool written = remote && WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
   DWORD_PTR answer = 0;
   const bool sent = written && SendMessageTimeoutW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                                                   reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                                                   reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 30000,
                                                    &answer);
-  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  // A message still waiting would read the rectangle later: it stays then.
+  if (remote && sent) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   CloseHandle(process);
+  std::printf("{\"sent\": %s}\n", sent ? "true" : "false");
   return sent ? 0 : 1;
 }
 

@@ -2,6 +2,7 @@
 it the new density, and everything is laid out again at it, the status
 bar's text included."""
 
+import json
 import subprocess
 import unittest
 
@@ -34,7 +35,7 @@ class DensityChange(ProgramTestCase):
         self.assertEqual(seen["window"]["rect"][2:], [747, 398])
         ink_at_96 = self.status_ink_height(seen)
 
-        self.assertEqual(self.session.probe("dpichange", "144"), "")
+        self.assertEqual(json.loads(self.session.probe("dpichange", "144")), {"sent": True})
         seen = self.session.wait_for(lambda s: s["window"]["rect"][2:] == [1121, 597], timeout=5)
         self.assertEqual(seen["window"]["rect"][2:], [1121, 597])
         self.assertEqual(self.control(seen, "KESTRANE_COUNTDOWN_TEXTBOX")["rect"], [84, 324, 338, 173])
@@ -46,7 +47,7 @@ class DensityChange(ProgramTestCase):
     def test_a_density_of_zero_changes_nothing(self):
         seen = self.session.start()
         before = {c["name"]: c["rect"] for c in seen["controls"]}
-        self.session.probe("dpichange", "0")
+        self.assertEqual(json.loads(self.session.probe("dpichange", "0")), {"sent": True})
         seen = self.session.wait_for(lambda s: {c["name"]: c["rect"] for c in s["controls"]} != before, timeout=2)
         self.assertEqual({c["name"]: c["rect"] for c in seen["controls"]}, before)
         self.assertEqual(seen["window"]["rect"], [67, 67, 747, 398])
