@@ -37,6 +37,7 @@ class DensityChange(ProgramTestCase):
 
         self.assertEqual(json.loads(self.session.probe("dpichange", "144")), {"sent": True})
         seen = self.session.wait_for(lambda s: s["window"]["rect"][2:] == [1121, 597], timeout=15)
+        self.assertIsNotNone(seen["window"], "the window is gone")
         self.assertEqual(seen["window"]["rect"][2:], [1121, 597])
         self.assertEqual(self.control(seen, "KESTRANE_COUNTDOWN_TEXTBOX")["rect"], [84, 324, 338, 173])
         client_width, client_height = seen["window"]["client"][2:]
