@@ -36,7 +36,7 @@ if(MINGW)
   target_compile_options(KESTRANE PRIVATE -Wno-missing-field-initializers)
   target_compile_options(kestrane_probe PRIVATE -Wno-missing-field-initializers)
   # No runtime DLLs beside the program: everything is linked in.
-  target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+  target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
   target_link_options(kestrane_probe PRIVATE -municode -static -static-libgcc -static-libstdc++)
 elseif(MSVC)
   # The resource script carries the manifest.

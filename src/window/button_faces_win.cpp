@@ -68,10 +68,10 @@ HBITMAP decodePicture(HINSTANCE instance, int id, SIZE& size) {
   if (pixels.empty()) return nullptr;
 
   void* bits = nullptr;
-  HBITMAP bitmap = emptyBitmap(static_cast<UINT>(pixels.width), static_cast<UINT>(pixels.height), bits);
+  HBITMAP bitmap = emptyBitmap(static_cast<UINT>(pixels.width()), static_cast<UINT>(pixels.height()), bits);
   if (!bitmap) return nullptr;
-  std::memcpy(bits, pixels.bgrx.data(), pixels.bgrx.size());
-  size = {pixels.width, pixels.height};
+  std::memcpy(bits, pixels.bgrx(), pixels.byteCount());
+  size = {pixels.width(), pixels.height()};
   return bitmap;
 }
 
@@ -85,11 +85,10 @@ ButtonFaces::~ButtonFaces() {
   if (imaging_) imaging_->Release();
 }
 
-bool ButtonFaces::load(HINSTANCE instance) {
+void ButtonFaces::load(HINSTANCE instance) {
   instance_ = instance;
   running_.resourceId = IDR_RUNNING_PICTURE;
   paused_.resourceId = IDR_PAUSED_PICTURE;
-  return originalOf(running_) != nullptr;
 }
 
 HBITMAP ButtonFaces::originalOf(Picture& picture) {

@@ -10,9 +10,9 @@ namespace kestrane {
 // The abort button's two faces: the running picture while it is enabled,
 // the paused picture while it is disabled, each drawn centred on the
 // button's ground colour and clipped to the button. The pictures are PNG
-// resources: the running picture is read at start-up, the paused one when
-// it is first shown. At any density but 96 dpi they are scaled smoothly by
-// the platform's imaging component, which is loaded only then.
+// resources, each read when it is first drawn. At any density but 96 dpi
+// they are scaled smoothly by the platform's imaging component, which is
+// loaded only then.
 class ButtonFaces {
  public:
   ButtonFaces() = default;
@@ -20,9 +20,9 @@ class ButtonFaces {
   ButtonFaces& operator=(const ButtonFaces&) = delete;
   ~ButtonFaces();
 
-  // Reads the running picture; false when it cannot be read, in which
-  // case that face is drawn with words instead.
-  bool load(HINSTANCE instance);
+  // Where the pictures are stored. A picture that cannot be read is drawn
+  // as words instead.
+  void load(HINSTANCE instance);
   void draw(HDC dc, const RECT& face, Colour ground, bool running, UINT dpi);
 
  private:

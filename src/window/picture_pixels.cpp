@@ -22,24 +22,23 @@
 
 namespace kestrane {
 
+void PicturePixels::Release::operator()(std::uint8_t* pixels) const { stbi_image_free(pixels); }
+
 PicturePixels decodePng(const std::uint8_t* bytes, std::size_t size) {
-  PicturePixels picture;
-  if (!bytes || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return picture;
+  if (!bytes || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return {};
+  // Read as four channels and reordered in place: one buffer of the
+  // bitmap's size, nothing copied.
   int width = 0, height = 0, channels = 0;
-  stbi_uc* rgb = stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 3);
-  if (!rgb) return picture;
+  stbi_uc* pixels = stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 4);
+  if (!pixels) return {};
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  picture.bgrx.resize(count * 4);
-  for (std::size_t i = 0; i < count; ++i) {
-    picture.bgrx[4 * i + 0] = rgb[3 * i + 2];
-    picture.bgrx[4 * i + 1] = rgb[3 * i + 1];
-    picture.bgrx[4 * i + 2] = rgb[3 * i + 0];
-    picture.bgrx[4 * i + 3] = 0;
+  for (stbi_uc* pixel = pixels; pixel != pixels + 4 * count; pixel += 4) {
+    const stbi_uc red = pixel[0];
+    pixel[0] = pixel[2];
+    pixel[2] = red;
+    pixel[3] = 0;
   }
-  stbi_image_free(rgb);
-  picture.width = width;
-  picture.height = height;
-  return picture;
+  return PicturePixels(width, height, pixels);
 }
 
 }  // namespace kestrane

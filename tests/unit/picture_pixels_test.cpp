@@ -30,9 +30,10 @@ Bytes png(int width, int height, int channels, const Bytes& pixels) {
 
 Bytes decodedBgrx(const Bytes& bytes, int expectedWidth, int expectedHeight) {
   const PicturePixels picture = decodePng(bytes.data(), bytes.size());
-  EXPECT_EQ(picture.width, expectedWidth);
-  EXPECT_EQ(picture.height, expectedHeight);
-  return picture.bgrx;
+  EXPECT_EQ(picture.width(), expectedWidth);
+  EXPECT_EQ(picture.height(), expectedHeight);
+  if (picture.empty()) return {};
+  return Bytes(picture.bgrx(), picture.bgrx() + picture.byteCount());
 }
 
 TEST(PicturePixels, RgbBecomesBlueGreenRedUnusedRowsTopFirst) {
@@ -58,7 +59,7 @@ TEST(PicturePixels, BytesThatAreNoReadablePngGiveAnEmptyPicture) {
   for (const Bytes& bytes : {truncated, corrupted, jpegStart, Bytes{}}) {
     const PicturePixels picture = decodePng(bytes.data(), bytes.size());
     EXPECT_TRUE(picture.empty());
-    EXPECT_TRUE(picture.bgrx.empty());
+    EXPECT_EQ(picture.bgrx(), nullptr);
   }
   EXPECT_TRUE(decodePng(nullptr, 100).empty());
 }
