@@ -15,6 +15,7 @@ set(kestrane_program_sources
   src/window/dpi_win.cpp
   src/window/text_win.cpp
   src/desktop/desktop_win.cpp
+  src/desktop/com_on_demand_win.cpp
   resources/kestrane.rc
 )
 add_executable(KESTRANE WIN32 ${kestrane_program_sources})
@@ -29,8 +30,8 @@ target_compile_definitions(kestrane_failing PRIVATE KESTRANE_FAILING_VIEW)
 foreach(program KESTRANE kestrane_failing)
   target_include_directories(${program} PRIVATE resources)
   target_compile_definitions(${program} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-  target_link_libraries(${program} PRIVATE kestrane_core comctl32 shell32 ole32 uuid windowscodecs gdi32 user32
-                        advapi32)
+  # shell32 and ole32 are loaded at run time, only when the program needs them.
+  target_link_libraries(${program} PRIVATE kestrane_core comctl32 uuid gdi32 user32 advapi32)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endforeach()
 
@@ -48,8 +49,8 @@ if(MINGW)
   target_compile_options(kestrane_failing PRIVATE -Wno-missing-field-initializers)
   target_compile_options(kestrane_probe PRIVATE -Wno-missing-field-initializers)
   # No runtime DLLs beside the program: everything is linked in.
-  target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
-  target_link_options(kestrane_failing PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+  target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+  target_link_options(kestrane_failing PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
   target_link_options(kestrane_probe PRIVATE -municode -static -static-libgcc -static-libstdc++)
 elseif(MSVC)
   # The resource script carries the manifest.
@@ -58,12 +59,16 @@ elseif(MSVC)
 endif()
 
 
-# Benchmark helpers (make bench): a bare window as the yardstick, and a
-# timer that starts a program and waits for its window.
+# Benchmark helpers (make bench): a plain bare window, the themed and
+# painted bare window that is the fair yardstick, and the timer that starts
+# them and KESTRANE in turn.
 add_executable(bare_window WIN32 bench/bare_window_win.cpp)
+add_executable(themed_window WIN32 bench/themed_window_win.cpp bench/themed_window.rc)
+target_include_directories(themed_window PRIVATE resources)
+target_link_libraries(themed_window PRIVATE comctl32)
 add_executable(startup_timer bench/startup_timer_win.cpp)
 target_link_libraries(startup_timer PRIVATE psapi)
-foreach(helper bare_window startup_timer)
+foreach(helper bare_window themed_window startup_timer)
   target_compile_definitions(${helper} PRIVATE UNICODE _UNICODE)
   set_target_properties(${helper} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
   if(MINGW)

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Regenerates the button pictures and the program icon in this folder:
-#   running.jpg   300x150 JPEG shown while the countdown runs
-#   paused.jpg    300x150 JPEG shown while it is paused
+#   running.png   300x150 picture shown while the countdown runs
+#   paused.png    300x150 picture shown while it is paused
 #   kestrane.ico  one 100x100 8-bit palette icon image
 # The outputs are checked in; run this only after changing the artwork.
+# Each picture is drawn, saved as a JPEG at quality 95, and that JPEG's
+# decode is stored as an 8-bit RGB PNG with no other chunks: the program
+# shows exactly the JPEG's look but only has to inflate a PNG at start-up.
 # The pictures are drawn centred on a 385x111 button face, so roughly the
 # top and bottom 20 rows are clipped: keep text and marks within rows 22..128.
 set -euo pipefail
@@ -16,6 +19,9 @@ FONT=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 for f in "$CONVERT" "$FONT"; do
   [ -e "$f" ] || { echo "make-images.sh: missing $f (run scripts/install-deps.sh)" >&2; exit 1; }
 done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 
 # picture FIELD_COLOUR TOP_WORD BOTTOM_WORD OUTPUT
 # Text and marks are rendered on their own, trimmed to their ink and then
@@ -32,11 +38,13 @@ picture() {
     mpr:mark -gravity east -geometry +5+0 -composite \
     -alpha off -strip -type TrueColor -colorspace sRGB \
     -interlace none -sampling-factor 1x1 -quality 95 \
-    "jpg:$4"
+    "jpg:$work/picture.jpg"
+  "$CONVERT" "$work/picture.jpg" -strip -define png:compression-level=9 \
+    -define png:exclude-chunks=all "PNG24:$4"
 }
 
-picture 'rgb(0,255,0)' PAUSE COUNTDOWN running.jpg
-picture 'rgb(0,0,0)'   COUNTDOWN PAUSED paused.jpg
+picture 'rgb(0,255,0)' PAUSE COUNTDOWN running.png
+picture 'rgb(0,0,0)'   COUNTDOWN PAUSED paused.png
 
 # The icon: ImageMagick renders an anti-aliased white "K" on black as raw
 # 8-bit grey; each grey level g becomes palette index g, and the palette runs
@@ -69,4 +77,4 @@ with open("kestrane.ico", "wb") as f:
     f.write(icondir + entry + image)
 '
 
-echo "make-images.sh: wrote running.jpg paused.jpg kestrane.ico in $(pwd)"
+echo "make-images.sh: wrote running.png paused.png kestrane.ico in $(pwd)"

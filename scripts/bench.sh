@@ -1,49 +1,33 @@
 #!/usr/bin/env bash
-# Benchmark (not a test): start-up time to a shown window against a bare
-# window built by the same toolchain, the executable's size, and its working
-# set after 10 s. Runs under Wine on a private virtual display.
+# Benchmark (never a test): how KESTRANE starts against two bare windows.
+# One timer process under Wine starts the three programs in turn, round
+# after round in alternating order, and the summary compares each round's
+# KESTRANE start with the same round's themed, painted bare window. The
+# machine's load average is sampled throughout; a disturbed run is flagged.
+#   BENCH_ROUNDS (default 9) rounds after one warm-up start of each program;
+#   BENCH_SETTLE (default 10) seconds from start to the working-set reading.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
-runs=${RUNS:-5}
+rounds=${BENCH_ROUNDS:-9}
+settle=${BENCH_SETTLE:-10}
 folder=$build/bench-run
+rm -rf "$folder"
 mkdir -p "$folder"
-cp "$build/win/KESTRANE.exe" "$build/win/bench/bare_window.exe" "$folder/"
+cp "$build/win/KESTRANE.exe" "$build/win/bench/bare_window.exe" "$build/win/bench/themed_window.exe" "$folder/"
 
 source "$root/scripts/private-display.sh"
 start_private_display
 prepare_prefix
 wine reg delete 'HKCU\Software\KESTRANE' /f >/dev/null 2>&1 || true
 
-measure() {  # program, seconds before reading the working set
-  (cd "$folder" && wine "$build/win/bench/startup_timer.exe" "$1" "$2" 2>/dev/null)
-}
+# One line "seconds-since-epoch 1-minute-load" a second, until stopped.
+(while :; do echo "$(date +%s) $(cut -d' ' -f1 /proc/loadavg)"; sleep 1; done) > "$folder/load.txt" &
+sampler=$!
+(cd "$folder" && wine "$build/win/bench/startup_timer.exe" "$rounds" "$settle" \
+  themed_window.exe bare_window.exe KESTRANE.exe 2>/dev/null) > "$folder/starts.jsonl" || true
+kill "$sampler" 2>/dev/null || true
+wait "$sampler" 2>/dev/null || true
 
-measure bare_window.exe 0 >/dev/null  # warm Wine's caches first
-for _ in $(seq "$runs"); do
-  measure bare_window.exe 0
-  measure KESTRANE.exe 0
-done > "$folder/startup.jsonl"
-measure KESTRANE.exe 10 > "$folder/memory.json"
-
-python3 - "$folder" "$build/win/KESTRANE.exe" <<'PY'
-import json, os, statistics, sys
-folder, exe = sys.argv[1], sys.argv[2]
-lines = [json.loads(l) for l in open(os.path.join(folder, "startup.jsonl"))]
-bare = statistics.median(l["shown_ms"] for l in lines[0::2])
-ours = statistics.median(l["shown_ms"] for l in lines[1::2])
-memory = json.load(open(os.path.join(folder, "memory.json")))
-rows = [
-    ("start-up to window shown, bare window (median)", "%.1f ms" % bare),
-    ("start-up to window shown, KESTRANE (median)", "%.1f ms" % ours),
-    ("start-up ratio KESTRANE / bare", "%.2f" % (ours / bare)),
-    ("KESTRANE.exe size", "%d KiB" % (os.path.getsize(exe) // 1024)),
-    ("working set after 10 s", "%d KiB" % memory["working_set_kib"]),
-]
-width = max(len(r[0]) for r in rows)
-print("%-*s  %s" % (width, "measure (%d runs, under Wine)" % (len(lines) // 2), "value"))
-print("-" * (width + 12))
-for name, value in rows:
-    print("%-*s  %s" % (width, name, value))
-PY
+python3 "$root/bench/summarise.py" "$folder" "$build/win/KESTRANE.exe" "$(nproc)"

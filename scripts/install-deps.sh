@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-utils               # private display, real input, window queries
   imagemagick fonts-dejavu-core        # screenshots, and the picture generator
   python3 python3-pefile               # reads the executable's resources back
+  libstb-dev                           # the PNG reader built into the program
 )
 
 missing=()

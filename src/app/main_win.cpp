@@ -4,8 +4,8 @@
 #include "../window/win32.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
+#include "../desktop/com_on_demand_win.h"
 #include "../desktop/desktop_win.h"
 #include "../window/button_faces_win.h"
 #include "../window/main_window_win.h"
@@ -37,8 +37,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  // The shell launch and the picture decoder both want COM on this thread.
-  const bool comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  // COM starts only if the shell launch or picture scaling needs it; it
+  // ends here, after everything that may hold a COM object is gone.
+  struct ComStoppedLast {
+    ~ComStoppedLast() { com::stop(); }
+  } comStoppedLast;
 
   WindowTimers timers;
   WindowsDesktop desktop;
@@ -75,6 +78,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
       exitCode = main.exitCode() != 0 ? main.exitCode() : static_cast<int>(message.wParam);
     }
   }
-  if (comReady) CoUninitialize();
   return exitCode;
 }

@@ -1,6 +1,7 @@
 #include "desktop_win.h"
 
 #include "../window/text_win.h"
+#include "com_on_demand_win.h"
 
 #include <shellapi.h>
 
@@ -9,6 +10,16 @@ namespace kestrane {
 namespace {
 
 HWND toHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+
+using ShellExecuteAFunction = decltype(&::ShellExecuteA);
+
+// shell32 is loaded only for the launch at zero, the one thing that needs it;
+// a start that never gets there does not pay for it.
+ShellExecuteAFunction shellExecuteA() {
+  HMODULE shell32 = LoadLibraryW(L"shell32.dll");
+  if (!shell32) return nullptr;
+  return reinterpret_cast<ShellExecuteAFunction>(reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteA")));
+}
 
 }  // namespace
 
@@ -20,8 +31,12 @@ std::intptr_t WindowsDesktop::ShellExecuteA(WindowHandle owner, const std::strin
   const std::string ansiFile = toAnsi(file);
   const std::string ansiParameters = toAnsi(parameters);
   const std::string ansiDirectory = toAnsi(directory);
-  HINSTANCE result = ::ShellExecuteA(toHwnd(owner), ansiOperation.c_str(), ansiFile.c_str(),
-                                     ansiParameters.c_str(), ansiDirectory.c_str(), showCommand);
+  // The shell may hand the launch to extensions that need COM on this thread.
+  com::start();
+  const ShellExecuteAFunction launch = shellExecuteA();
+  if (!launch) return SE_ERR_DLLNOTFOUND;
+  HINSTANCE result = launch(toHwnd(owner), ansiOperation.c_str(), ansiFile.c_str(), ansiParameters.c_str(),
+                            ansiDirectory.c_str(), showCommand);
   return reinterpret_cast<std::intptr_t>(result);
 }
 

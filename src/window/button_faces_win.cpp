@@ -1,10 +1,12 @@
 #include "button_faces_win.h"
 
-#include <objbase.h>
 #include <wincodec.h>
 
+#include <cstring>
 #include <initializer_list>
 
+#include "../desktop/com_on_demand_win.h"
+#include "picture_pixels.h"
 #include "resource_ids.h"
 
 namespace kestrane {
@@ -29,8 +31,8 @@ class ComPtr {
   Interface* pointer_ = nullptr;
 };
 
-// A 32-bit top-down bitmap holding what source yields at width x height.
-HBITMAP toBitmap(IWICBitmapSource* source, UINT width, UINT height) {
+// A 32-bit top-down bitmap of width x height; bits receives its pixels.
+HBITMAP emptyBitmap(UINT width, UINT height, void*& bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = static_cast<LONG>(width);
@@ -38,8 +40,14 @@ HBITMAP toBitmap(IWICBitmapSource* source, UINT width, UINT height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+// A 32-bit top-down bitmap holding what source yields at width x height.
+HBITMAP toBitmap(IWICBitmapSource* source, UINT width, UINT height) {
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = emptyBitmap(width, height, bits);
   if (!bitmap) return nullptr;
   const UINT stride = width * 4;
   if (FAILED(source->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
@@ -49,43 +57,22 @@ HBITMAP toBitmap(IWICBitmapSource* source, UINT width, UINT height) {
   return bitmap;
 }
 
-IWICImagingFactory* imagingFactory() {
-  static IWICImagingFactory* factory = [] {
-    IWICImagingFactory* created = nullptr;
-    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                     reinterpret_cast<void**>(&created));
-    return created;
-  }();
-  return factory;
-}
-
-
 // The picture resource decoded to a 32-bit bitmap, or nullptr when it
 // cannot be read.
 HBITMAP decodePicture(HINSTANCE instance, int id, SIZE& size) {
-  IWICImagingFactory* factory = imagingFactory();
   HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
   HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
-  auto* bytes = loaded ? static_cast<BYTE*>(LockResource(loaded)) : nullptr;
-  if (!factory || !bytes) return nullptr;
+  const auto* bytes = loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
+  if (!bytes) return nullptr;
+  const PicturePixels pixels = decodePng(bytes, SizeofResource(instance, resource));
+  if (pixels.empty()) return nullptr;
 
-  ComPtr<IWICStream> stream;
-  ComPtr<IWICBitmapDecoder> decoder;
-  ComPtr<IWICBitmapFrameDecode> frame;
-  ComPtr<IWICFormatConverter> converter;
-  UINT width = 0, height = 0;
-  if (FAILED(factory->CreateStream(stream.put())) ||
-      FAILED(stream->InitializeFromMemory(bytes, SizeofResource(instance, resource))) ||
-      FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnLoad,
-                                              decoder.put())) ||
-      FAILED(decoder->GetFrame(0, frame.put())) || FAILED(factory->CreateFormatConverter(converter.put())) ||
-      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                   0.0, WICBitmapPaletteTypeCustom)) ||
-      FAILED(converter->GetSize(&width, &height))) {
-    return nullptr;
-  }
-  size = {static_cast<LONG>(width), static_cast<LONG>(height)};
-  return toBitmap(converter.get(), width, height);
+  void* bits = nullptr;
+  HBITMAP bitmap = emptyBitmap(static_cast<UINT>(pixels.width()), static_cast<UINT>(pixels.height()), bits);
+  if (!bitmap) return nullptr;
+  std::memcpy(bits, pixels.bgrx(), pixels.byteCount());
+  size = {pixels.width(), pixels.height()};
+  return bitmap;
 }
 
 }  // namespace
@@ -95,33 +82,45 @@ ButtonFaces::~ButtonFaces() {
     if (picture->original) DeleteObject(picture->original);
     if (picture->scaled) DeleteObject(picture->scaled);
   }
+  if (imaging_) imaging_->Release();
 }
 
-bool ButtonFaces::load(HINSTANCE instance) {
-  running_.original = decodePicture(instance, IDR_RUNNING_PICTURE, running_.size);
-  paused_.original = decodePicture(instance, IDR_PAUSED_PICTURE, paused_.size);
-  return running_.original && paused_.original;
+void ButtonFaces::load(HINSTANCE instance) {
+  instance_ = instance;
+  running_.resourceId = IDR_RUNNING_PICTURE;
+  paused_.resourceId = IDR_PAUSED_PICTURE;
+}
+
+HBITMAP ButtonFaces::originalOf(Picture& picture) {
+  if (!picture.read) {
+    picture.read = true;
+    picture.original = decodePicture(instance_, picture.resourceId, picture.size);
+  }
+  return picture.original;
 }
 
 HBITMAP ButtonFaces::scaledFor(Picture& picture, UINT dpi) {
-  if (dpi == 96 || !picture.original) return picture.original;
+  HBITMAP original = originalOf(picture);
+  if (dpi == 96 || !original) return original;
   if (picture.scaled && picture.scaledDpi == dpi) return picture.scaled;
   if (picture.scaled) DeleteObject(picture.scaled);
   picture.scaled = nullptr;
 
-  IWICImagingFactory* factory = imagingFactory();
+  if (!imaging_) {
+    com::createInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(&imaging_));
+  }
   ComPtr<IWICBitmap> bitmap;
   ComPtr<IWICBitmapScaler> scaler;
   const UINT width = static_cast<UINT>(MulDiv(picture.size.cx, static_cast<int>(dpi), 96));
   const UINT height = static_cast<UINT>(MulDiv(picture.size.cy, static_cast<int>(dpi), 96));
-  if (factory && SUCCEEDED(factory->CreateBitmapFromHBITMAP(picture.original, nullptr, WICBitmapIgnoreAlpha,
-                                                            bitmap.put())) &&
-      SUCCEEDED(factory->CreateBitmapScaler(scaler.put())) &&
+  if (imaging_ && SUCCEEDED(imaging_->CreateBitmapFromHBITMAP(original, nullptr, WICBitmapIgnoreAlpha,
+                                                              bitmap.put())) &&
+      SUCCEEDED(imaging_->CreateBitmapScaler(scaler.put())) &&
       SUCCEEDED(scaler->Initialize(bitmap.get(), width, height, WICBitmapInterpolationModeFant))) {
     picture.scaled = toBitmap(scaler.get(), width, height);
     picture.scaledDpi = dpi;
   }
-  return picture.scaled ? picture.scaled : picture.original;
+  return picture.scaled ? picture.scaled : original;
 }
 
 void ButtonFaces::draw(HDC dc, const RECT& face, Colour ground, bool running, UINT dpi) {

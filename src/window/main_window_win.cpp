@@ -112,7 +112,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       dpi_ = dpiOf(hwnd_);
       timers_.attach(hwnd_);
       createControls();
-      layoutControls();
+      statusBar_.place(dpi_);
       SetTimer(hwnd_, clockTimerId, 1000, nullptr);
       return 0;
     case WM_COMMAND:
@@ -162,26 +162,30 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::createControls() {
-  // Created in tab order, so that Tab moves through them as designed.
+  // Created in tab order, so that Tab moves through them as designed, each
+  // at its designed rectangle with its font, while the window is still
+  // hidden: nothing is moved or drawn twice.
   for (const layout::Box& box : layout::boxes) {
     const Element& element = model_->element(box.name);
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + element.id()));
+    const RECT rect = designedRect(box, dpi_);
+    const int x = rect.left, y = rect.top, width = rect.right - rect.left, height = rect.bottom - rect.top;
     HWND control = nullptr;
     switch (element.kind()) {
       case ElementKind::Label:
         control = CreateWindowExW(0, L"STATIC", toWide(static_cast<const Label&>(element).caption()).c_str(),
-                                  WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY, 0, 0, 0, 0, hwnd_, id,
+                                  WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOTIFY, x, y, width, height, hwnd_, id,
                                   instance_, nullptr);
         break;
       case ElementKind::TextBox:
         control = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT",
                                   toWide(static_cast<const TextBox&>(element).assignedText()).c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_CENTER, 0, 0, 0, 0,
-                                  hwnd_, id, instance_, nullptr);
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_CENTER, x, y, width,
+                                  height, hwnd_, id, instance_, nullptr);
         break;
       case ElementKind::CommandButton:
         control = CreateWindowExW(0, L"BUTTON", buttonName(true),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, hwnd_, id,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, x, y, width, height, hwnd_, id,
                                   instance_, nullptr);
         break;
       case ElementKind::StatusBar:
@@ -194,6 +198,9 @@ void MainWindow::createControls() {
     }
     if (!control) continue;
     controls_[element.id()] = control;
+    if (box.fontPoints > 0 && control != statusBar_.hwnd()) {
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(box.fontPoints, dpi_)), FALSE);
+    }
     if (element.kind() == ElementKind::Label || element.kind() == ElementKind::TextBox) {
       SetWindowSubclass(control, elementProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }

@@ -4,14 +4,14 @@ Usage: /usr/bin/python3 tests/e2e/test_resources.py PATH_TO_EXE
    or: KESTRANE_EXE=PATH_TO_EXE /usr/bin/python3 tests/e2e/test_resources.py
 
 Reads the executable with pefile (Debian's python3-pefile, which only the
-system /usr/bin/python3 sees).  The picture colour checks decode the JPEGs
-with /usr/bin/convert and are skipped where it is missing.
+system /usr/bin/python3 sees).  The picture checks decode the stored PNGs
+with /usr/bin/convert.
 """
 import os
-import shutil
 import struct
 import subprocess
 import sys
+import zlib
 import unittest
 import xml.etree.ElementTree as ElementTree
 
@@ -56,31 +56,28 @@ def resources_of(pe):
     return table
 
 
-def jpeg_frame(data):
-    """(SOF marker, height, width, components) of the first frame header."""
-    if data[:2] != b"\xff\xd8":
-        raise ValueError("no JPEG SOI marker")
-    pos = 2
-    while pos + 4 <= len(data):
-        if data[pos] != 0xFF:
-            raise ValueError("bad marker at offset %d" % pos)
-        marker = data[pos + 1]
-        if marker == 0xFF:  # fill byte
-            pos += 1
-            continue
-        length = struct.unpack_from(">H", data, pos + 2)[0]
-        if 0xC0 <= marker <= 0xCF and marker not in (0xC4, 0xC8, 0xCC):
-            _, height, width, comps = struct.unpack_from(">BHHB", data, pos + 4)
-            return marker, height, width, comps
-        if marker == 0xDA:
-            break
-        pos += 2 + length
-    raise ValueError("no SOF marker before the scan data")
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 
 
-def decode_rgb(jpeg):
-    """Raw 8-bit RGB pixels of a JPEG, decoded by ImageMagick."""
-    return subprocess.run([CONVERT, "jpg:-", "-depth", "8", "rgb:-"], input=jpeg,
+def png_chunks(data):
+    """[(type, payload)] of a PNG, checking each chunk's CRC."""
+    if not data.startswith(PNG_SIGNATURE):
+        raise ValueError("no PNG signature")
+    chunks, pos = [], len(PNG_SIGNATURE)
+    while pos < len(data):
+        length, kind = struct.unpack_from(">I4s", data, pos)
+        payload = data[pos + 8:pos + 8 + length]
+        crc = struct.unpack_from(">I", data, pos + 8 + length)[0]
+        if zlib.crc32(kind + payload) != crc:
+            raise ValueError("bad CRC in chunk %r" % kind)
+        chunks.append((kind, payload))
+        pos += 12 + length
+    return chunks
+
+
+def decode_rgb(png):
+    """Raw 8-bit RGB pixels of a picture, decoded by ImageMagick."""
+    return subprocess.run([CONVERT, "png:-", "-depth", "8", "rgb:-"], input=png,
                           stdout=subprocess.PIPE, check=True).stdout
 
 
@@ -167,15 +164,25 @@ class ResourceTest(unittest.TestCase):
         self.assertIn("PerMonitorV2", text)
         self.assertIn('name="Microsoft.Windows.Common-Controls"', text)
 
-    def test_pictures(self):
+    def test_pictures_are_stored_as_plain_rgb_pngs_of_the_designed_size(self):
+        for rid in (IDR_RUNNING_PICTURE, IDR_PAUSED_PICTURE):
+            with self.subTest(picture=rid):
+                chunks = png_chunks(self.only(RT_RCDATA, rid))
+                kinds = [kind for kind, _ in chunks]
+                # Header, image data and end only: no colour profile or gamma
+                # that a reader might apply and so change the colours.
+                self.assertEqual(kinds[0], b"IHDR")
+                self.assertEqual(set(kinds), {b"IHDR", b"IDAT", b"IEND"})
+                self.assertEqual(kinds[-1], b"IEND")
+                width, height, depth, colour_type, _, _, interlace = struct.unpack(">IIBBBBB", chunks[0][1])
+                self.assertEqual((width, height), (PICTURE_W, PICTURE_H))
+                self.assertEqual((depth, colour_type, interlace), (8, 2, 0))  # 8-bit RGB, not interlaced
+
+    def test_pictures_decode_to_the_designed_fields_and_red_marks(self):
         fields = {IDR_RUNNING_PICTURE: (0, 255, 0), IDR_PAUSED_PICTURE: (0, 0, 0)}
         for rid, field in fields.items():
             with self.subTest(picture=rid):
-                jpeg = self.only(RT_RCDATA, rid)
-                self.assertEqual(jpeg_frame(jpeg), (0xC0, PICTURE_H, PICTURE_W, 3))
-                if not shutil.which(CONVERT):
-                    continue
-                rgb = decode_rgb(jpeg)
+                rgb = decode_rgb(self.only(RT_RCDATA, rid))
                 self.assertEqual(len(rgb), PICTURE_W * PICTURE_H * 3)
 
                 def pixel(x, y):
@@ -193,6 +200,12 @@ class ResourceTest(unittest.TestCase):
                 if clipped:
                     self.fail("red drawn in rows %d..%d, which the button clips"
                               % (clipped[0], clipped[-1]))
+                # Both marks and the words: red in the left and right fifths and the middle.
+                red_columns = {x for y in VISIBLE_ROWS for x in range(PICTURE_W)
+                               if pixel(x, y)[0] > 160 and max(pixel(x, y)[1:]) < 96}
+                for band in (range(0, 60), range(120, 180), range(240, 300)):
+                    self.assertTrue(red_columns & set(band), "no red in columns %d..%d"
+                                    % (band[0], band[-1]))
 
     def test_no_mingw_runtime_imports(self):
         imported = {imp.dll.decode().lower()

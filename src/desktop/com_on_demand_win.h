@@ -1,0 +1,25 @@
+#pragma once
+
+#include "../window/win32.h"
+
+#include <objbase.h>
+
+namespace kestrane {
+
+// COM on the window's thread, started only when something first needs it
+// (scaling a picture for another density, or the shell launch), so that a
+// start that needs neither never loads ole32. Not for use from other threads.
+namespace com {
+
+// Starts COM on this thread (apartment-threaded, without OLE1 DDE) the
+// first time it is called; true while COM is usable here.
+bool start();
+
+// CoCreateInstance for an in-process server, starting COM first.
+HRESULT createInstance(REFCLSID classId, REFIID interfaceId, void** object);
+
+// Ends COM on this thread if start() began it. For the end of the program.
+void stop();
+
+}  // namespace com
+}  // namespace kestrane

@@ -1,0 +1,123 @@
+"""The abort button's pictures on screen: at 96 dpi each face shows the
+stored picture pixel for pixel, centred on the button's ground and clipped
+to the button; at 144 dpi it shows the picture half as large again.
+
+The expected faces are built here from the pictures stored in the
+executable, decoded by ImageMagick, never from the program's own drawing."""
+
+import subprocess
+import time
+import unittest
+
+import harness
+from harness import ProgramTestCase
+from test_resources import IDR_PAUSED_PICTURE, IDR_RUNNING_PICTURE, RT_RCDATA, load_pe, resources_of
+
+BUTTON = "KESTRANE_ABORT_BUTTON"
+GREEN, BLACK = (0, 255, 0), (0, 0, 0)
+CONVERT = "/usr/bin/convert"
+# The focus rectangle is drawn 3 pixels inside the button's edge.
+FOCUS_INSET = 3
+
+
+def stored_picture(resource_id):
+    pe = load_pe(harness.EXE)
+    return resources_of(pe)[RT_RCDATA][resource_id][0]
+
+
+def rgb_pixels(args, stdin=None):
+    """Raw 8-bit RGB from ImageMagick, for the arguments before the output."""
+    return subprocess.run([CONVERT] + args + ["-depth", "8", "rgb:-"], input=stdin, stdout=subprocess.PIPE,
+                          check=True, timeout=60).stdout
+
+
+def expected_face(picture, size, ground, face_width, face_height):
+    """The button face: ground colour with the picture (already at size) centred on it
+    and clipped; a negative offset clips, as integer halves rounding towards zero."""
+    width, height = size
+    dx = int((face_width - width) / 2)
+    dy = int((face_height - height) / 2)
+    face = [ground] * (face_width * face_height)
+    for y in range(face_height):
+        for x in range(face_width):
+            px, py = x - dx, y - dy
+            if 0 <= px < width and 0 <= py < height:
+                i = 3 * (py * width + px)
+                face[y * face_width + x] = tuple(picture[i:i + 3])
+    return face
+
+
+def on_focus_ring(x, y, width, height):
+    return x in (FOCUS_INSET, width - 1 - FOCUS_INSET) or y in (FOCUS_INSET, height - 1 - FOCUS_INSET)
+
+
+class ButtonPictures(ProgramTestCase):
+
+    def face_on_screen(self, seen):
+        left, top, width, height = self.control(seen, BUTTON)["rect"]
+        cx, cy = seen["window"]["client"][:2]
+        shot = self.session.screenshot()
+        rgb = rgb_pixels([shot, "-crop", "%dx%d+%d+%d" % (width, height, cx + left, cy + top), "+repage"])
+        self.assertEqual(len(rgb), 3 * width * height, "the screenshot could not be read")
+        return [tuple(rgb[i:i + 3]) for i in range(0, len(rgb), 3)], width, height
+
+    def pause(self, seen):
+        x, y = self.screen_point(seen, BUTTON)
+        self.session.xdotool("mousemove", "--sync", x, y)
+        self.session.xdotool("click", 1)
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            seen = self.session.state()
+            if seen["window"] is not None and not self.control(seen, BUTTON)["enabled"]:
+                time.sleep(0.5)  # the disabled face is drawn after the state changes
+                return seen
+            time.sleep(0.2)
+        self.fail("the button never became disabled")
+
+    def assert_face(self, seen, resource_id, ground, scale):
+        picture_size = (int(300 * scale), int(150 * scale))
+        picture = rgb_pixels(["png:-"] + ([] if scale == 1 else
+                                          ["-filter", "Triangle", "-resize", "%dx%d!" % picture_size]),
+                             stdin=stored_picture(resource_id))
+        self.assertEqual(len(picture), 3 * picture_size[0] * picture_size[1])
+        screen, width, height = self.face_on_screen(seen)
+        expected = expected_face(picture, picture_size, ground, width, height)
+        compared = [(s, e) for i, (s, e) in enumerate(zip(screen, expected))
+                    if not on_focus_ring(i % width, i // width, width, height)]
+        if scale == 1:
+            wrong = [i for i, (s, e) in enumerate(compared) if s != e]
+            self.assertEqual(len(wrong), 0, "%d pixels differ from the stored picture" % len(wrong))
+        else:
+            # The platform scales smoothly with its own filter: close, not equal.
+            difference = sum(abs(a - b) for s, e in compared for a, b in zip(s, e)) / (3 * len(compared))
+            self.assertLess(difference, 5.0, "the face is not the picture scaled by 1.5")
+
+    def test_at_96_dpi_each_face_is_the_stored_picture_on_its_ground(self):
+        seen = self.session.start()
+        self.assert_face(seen, IDR_RUNNING_PICTURE, GREEN, 1)
+        seen = self.pause(seen)
+        self.assert_face(seen, IDR_PAUSED_PICTURE, BLACK, 1)
+
+    def test_at_144_dpi_each_face_is_the_stored_picture_half_as_large_again(self):
+        desktop = r"HKCU\Control Panel\Desktop"
+        self.session.reg("add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
+        self.restart_wine()
+        try:
+            seen = self.session.start()
+            self.assertEqual(seen["window"]["dpi"], 144)
+            self.assert_face(seen, IDR_RUNNING_PICTURE, GREEN, 1.5)
+            seen = self.pause(seen)
+            self.assert_face(seen, IDR_PAUSED_PICTURE, BLACK, 1.5)
+        finally:
+            self.session.kill_program()
+            self.session.reg("delete", desktop, "/v", "LogPixels", "/f")
+            self.restart_wine()
+
+    def restart_wine(self):
+        """The display density is read when Wine starts."""
+        for step in ("-k", "-w"):
+            subprocess.run(["wineserver", step], env=self.session.env, capture_output=True, timeout=60)
+
+
+if __name__ == "__main__":
+    unittest.main()
