@@ -13,6 +13,11 @@ add_executable(KESTRANE WIN32
   src/window/fonts_win.cpp
   src/window/dpi_win.cpp
   src/window/text_win.cpp
+  src/window/annotations_win.cpp
+  src/window/accessible_boxes_win.cpp
+  src/window/live_region_win.cpp
+  src/window/resume_menus_win.cpp
+  src/window/high_contrast_win.cpp
   src/desktop/desktop_win.cpp
   resources/kestrane.rc
 )
@@ -26,7 +31,7 @@ set_target_properties(KESTRANE PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINAR
 add_executable(kestrane_probe tests/e2e/probe_win.cpp)
 target_include_directories(kestrane_probe PRIVATE src)
 target_compile_definitions(kestrane_probe PRIVATE UNICODE _UNICODE)
-target_link_libraries(kestrane_probe PRIVATE user32 gdi32)
+target_link_libraries(kestrane_probe PRIVATE user32 gdi32 oleacc ole32 oleaut32)
 set_target_properties(kestrane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 if(MINGW)

@@ -7,8 +7,12 @@
 #include <objbase.h>
 
 #include "../desktop/desktop_win.h"
+#include "../window/accessible_boxes_win.h"
 #include "../window/button_faces_win.h"
+#include "../window/high_contrast_win.h"
+#include "../window/live_region_win.h"
 #include "../window/main_window_win.h"
+#include "../window/resume_menus_win.h"
 #include "../window/text_win.h"
 #include "event_wiring.h"
 #include "message_box_errors_win.h"
@@ -48,10 +52,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   {
     MainWindow window(instance, timers, faces);
     KESTRANE_Main main(Platform{window, timers, desktop, settings, errors, userNumberFormat()}, loadedWindows);
-    wireHandlers(main);
+    LiveRegion liveRegion;
+    wireHandlers(main, &liveRegion);
+    AccessibleBoxes accessibleBoxes;
+    ResumeMenus resumeMenus;
+    HighContrastWatch highContrast;
 
     if (window.create(main)) {
       errors.setOwner(window.hwnd());
+      accessibleBoxes.attach(window.hwnd(), main, instance);
+      resumeMenus.attach(window.hwnd(), main);
+      highContrast.attach(window.hwnd());
+      liveRegion.attach(window.hwnd(), instance);
       if (main.load()) window.show(showCommand);
 
       MSG message;

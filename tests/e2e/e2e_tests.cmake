@@ -13,7 +13,7 @@ add_test(NAME e2e.wine_prefix
 set_tests_properties(e2e.wine_prefix PROPERTIES
   FIXTURES_SETUP wine_prefix RESOURCE_LOCK wine ENVIRONMENT "${e2e_environment}" TIMEOUT 600)
 
-foreach(module test_startup_countdown test_pause_resume test_always_on_top test_layout)
+foreach(module test_startup_countdown test_pause_resume test_always_on_top test_layout test_accessibility)
   add_test(NAME e2e.${module}
     COMMAND ${e2e_python} -m unittest -v ${module}
     WORKING_DIRECTORY ${e2e_dir})
