@@ -23,7 +23,7 @@ add_executable(KESTRANE WIN32
 )
 target_include_directories(KESTRANE PRIVATE resources)
 target_compile_definitions(KESTRANE PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(KESTRANE PRIVATE kestrane_core comctl32 shell32 ole32 uuid windowscodecs gdi32 user32 advapi32)
+target_link_libraries(KESTRANE PRIVATE kestrane_core comctl32 uxtheme shell32 ole32 uuid windowscodecs gdi32 user32 advapi32)
 set_target_properties(KESTRANE PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # A small console program the end-to-end tests use to look at the window

@@ -1,6 +1,7 @@
 #include "accessible_boxes_win.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <string>
 
@@ -14,6 +15,11 @@ namespace kestrane {
 namespace {
 
 constexpr UINT_PTR subclassId = 0x4142;  // "AB"
+
+// The theme's edit frame and the two states an editable box shows.
+constexpr int editTextPart = 1;
+constexpr int editNormalState = 1;
+constexpr int editFocusedState = 5;
 
 struct BoxName {
   const char* element;
@@ -43,6 +49,26 @@ void nameBox(HWND window, HWND box, const wchar_t* name, HINSTANCE instance) {
   SetWindowPos(label, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// The theme draws a read-only box's frame in another shade; the boxes keep
+// the frame they had when they were editable, so the designed look stays.
+// False when there is no theme, whose classic frame is the same either way.
+bool paintEditableFrame(HWND box) {
+  HTHEME theme = GetWindowTheme(box);
+  if (!theme || !(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return false;
+  const int state = GetFocus() == box ? editFocusedState : editNormalState;
+  RECT frame{};
+  GetWindowRect(box, &frame);
+  OffsetRect(&frame, -frame.left, -frame.top);
+  HDC dc = GetWindowDC(box);
+  if (!dc) return false;
+  ExcludeClipRect(dc, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE),
+                  frame.right - GetSystemMetrics(SM_CXEDGE), frame.bottom - GetSystemMetrics(SM_CYEDGE));
+  if (IsThemeBackgroundPartiallyTransparent(theme, editTextPart, state)) DrawThemeParentBackground(box, dc, &frame);
+  DrawThemeBackground(theme, dc, editTextPart, state, &frame, nullptr);
+  ReleaseDC(box, dc);
+  return true;
+}
+
 }  // namespace
 
 // The box holds "--" and a line break until the first tick; a screen reader
@@ -62,33 +88,48 @@ void AccessibleBoxes::describeValue() {
 }
 
 AccessibleBoxes::~AccessibleBoxes() {
-  if (countdownBox_ && IsWindow(countdownBox_)) RemoveWindowSubclass(countdownBox_, countdownBoxProc, subclassId);
+  for (HWND box : boxes_) {
+    if (box && IsWindow(box)) RemoveWindowSubclass(box, boxProc, subclassId);
+  }
 }
 
 void AccessibleBoxes::attach(HWND window, KESTRANE_Main& model, HINSTANCE instance) {
+  std::size_t index = 0;
   for (const BoxName& boxName : boxNames) {
     HWND box = controlOf(window, model, boxName.element);
+    boxes_[index++] = box;
     if (!box) continue;
     nameBox(window, box, boxName.name, instance);
     SendMessageW(box, EM_SETREADONLY, TRUE, 0);
+    SetWindowSubclass(box, boxProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                                               SWP_FRAMECHANGED);  // the frame as above, at once
   }
   countdownBox_ = controlOf(window, model, names::countdownBox);
-  if (!countdownBox_) return;
-  describeValue();
-  SetWindowSubclass(countdownBox_, countdownBoxProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (countdownBox_) describeValue();
 }
 
-LRESULT CALLBACK AccessibleBoxes::countdownBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                   DWORD_PTR selfPointer) {
+LRESULT CALLBACK AccessibleBoxes::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR selfPointer) {
   auto* self = reinterpret_cast<AccessibleBoxes*>(selfPointer);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(box, countdownBoxProc, subclassId);
-    self->countdownBox_ = nullptr;
-    return DefSubclassProc(box, message, wParam, lParam);
+  switch (message) {
+    case WM_NCPAINT:
+      if (paintEditableFrame(box)) return 0;
+      break;
+    case WM_SETTEXT: {
+      const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+      if (result && box == self->countdownBox_) self->describeValue();
+      return result;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(box, boxProc, subclassId);
+      for (HWND& known : self->boxes_) {
+        if (known == box) known = nullptr;
+      }
+      if (box == self->countdownBox_) self->countdownBox_ = nullptr;
+      break;
   }
-  const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
-  if (message == WM_SETTEXT && result) self->describeValue();
-  return result;
+  return DefSubclassProc(box, message, wParam, lParam);
 }
 
 }  // namespace kestrane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "kestrane_main.h"
 #include "win32.h"
 
@@ -8,7 +10,8 @@ namespace kestrane {
 // The three text boxes as a screen reader meets them: each named by an
 // invisible label placed just before it in the window's order (the
 // platform's way of naming an edit), read-only so that typing changes
-// nothing, and the countdown box's value free of its line break.
+// nothing (yet framed as before), and the countdown box's value free of its
+// line break.
 class AccessibleBoxes {
  public:
   AccessibleBoxes() = default;
@@ -19,10 +22,10 @@ class AccessibleBoxes {
   void attach(HWND window, KESTRANE_Main& model, HINSTANCE instance);
 
  private:
-  static LRESULT CALLBACK countdownBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self);
+  static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
   void describeValue();
 
+  std::array<HWND, 3> boxes_{};
   HWND countdownBox_ = nullptr;
   bool valueAnnotated_ = false;
 };

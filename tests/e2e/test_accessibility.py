@@ -18,7 +18,7 @@ BUTTON = "KESTRANE_ABORT_BUTTON"
 MARKS = ("KESTRANE_EX_POINT_TEXTBOX_LEFT", "KESTRANE_EX_POINT_TEXTBOX_RIGHT")
 ROLE_SYSTEM_TEXT = 42
 STATE_SYSTEM_READONLY = 0x40
-BLACK, RED, GREEN = (0, 0, 0), (255, 0, 0), (0, 255, 0)
+BLACK, RED, WHITE = (0, 0, 0), (255, 0, 0), (255, 255, 255)
 
 
 def box(seen):
@@ -43,7 +43,8 @@ class Listener:
         assert json.loads(self.process.stdout.readline()) == {"ready": True}
         self.heard = []
         self.lock = threading.Lock()
-        threading.Thread(target=self._read, daemon=True).start()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
 
     def _read(self):
         for line in self.process.stdout:
@@ -79,6 +80,7 @@ class Listener:
         if self.process.poll() is None:
             self.process.kill()
         self.process.wait()
+        self.reader.join(timeout=10)
         self.process.stdout.close()
 
 
@@ -182,6 +184,8 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
         counting = self.colours_in(seen, BOX, shot)
         self.assertEqual(max(counting, key=counting.get), BLACK)  # the ground
         self.assertIn(RED, counting)                              # the digits
+        for name in (BOX,) + MARKS:  # framed as an editable box is: white inside the sunken edge
+            self.assertEqual(self.session.pixel(*self.screen_point(seen, name, dx=1, dy=1), shot), WHITE, name)
 
         for name in (BOX,) + MARKS:  # Tab walks from the button through the three boxes
             self.key("Tab")
