@@ -47,9 +47,9 @@ TEST(Palette, InHighContrastTheFlashingAndThePauseStayVisible) {
     const Label& message = program.main.label("KESTRANE_COUNTDOWN_MESSAGE");
     return textElementColours(message.foreColor(), message.backColor(), scheme);
   };
-  program.seconds(1.5);
+  program.clock.advance(1500);
   const DrawnColours first = messageLook();
-  program.seconds(1);
+  program.clock.advance(1000);
   const DrawnColours second = messageLook();
   EXPECT_FALSE(first == second);
   EXPECT_TRUE(first.ground == 0x00FF8000u || second.ground == 0x00FF8000u);
