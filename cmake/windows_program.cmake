@@ -14,6 +14,11 @@ set(kestrane_program_sources
   src/window/fonts_win.cpp
   src/window/dpi_win.cpp
   src/window/text_win.cpp
+  src/window/annotations_win.cpp
+  src/window/accessible_boxes_win.cpp
+  src/window/live_region_win.cpp
+  src/window/resume_menus_win.cpp
+  src/window/high_contrast_win.cpp
   src/desktop/desktop_win.cpp
   src/desktop/com_on_demand_win.cpp
   resources/kestrane.rc
@@ -31,7 +36,7 @@ foreach(program KESTRANE kestrane_failing)
   target_include_directories(${program} PRIVATE resources)
   target_compile_definitions(${program} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   # shell32 and ole32 are loaded at run time, only when the program needs them.
-  target_link_libraries(${program} PRIVATE kestrane_core comctl32 uuid gdi32 user32 advapi32)
+  target_link_libraries(${program} PRIVATE kestrane_core comctl32 uxtheme uuid gdi32 user32 advapi32)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endforeach()
 
@@ -40,7 +45,7 @@ endforeach()
 add_executable(kestrane_probe tests/e2e/probe_win.cpp)
 target_include_directories(kestrane_probe PRIVATE src)
 target_compile_definitions(kestrane_probe PRIVATE UNICODE _UNICODE)
-target_link_libraries(kestrane_probe PRIVATE user32 gdi32)
+target_link_libraries(kestrane_probe PRIVATE user32 gdi32 oleacc ole32 oleaut32)
 set_target_properties(kestrane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 if(MINGW)

@@ -7,8 +7,12 @@
 
 #include "../desktop/com_on_demand_win.h"
 #include "../desktop/desktop_win.h"
+#include "../window/accessible_boxes_win.h"
 #include "../window/button_faces_win.h"
+#include "../window/high_contrast_win.h"
+#include "../window/live_region_win.h"
 #include "../window/main_window_win.h"
+#include "../window/resume_menus_win.h"
 #include "../window/text_win.h"
 #include "event_wiring.h"
 #include "message_box_errors_win.h"
@@ -60,10 +64,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     WindowView& view = window;
 #endif
     KESTRANE_Main main(Platform{view, timers, desktop, settings, errors, userNumberFormat()}, loadedWindows);
-    wireHandlers(main);
+    LiveRegion liveRegion;
+    wireHandlers(main, &liveRegion);
+    AccessibleBoxes accessibleBoxes;
+    ResumeMenus resumeMenus;
+    HighContrastWatch highContrast;
 
     if (window.create(main)) {
       errors.setOwner(window.hwnd());
+      accessibleBoxes.attach(window.hwnd(), main, instance);
+      resumeMenus.attach(window.hwnd(), main);
+      highContrast.attach(window.hwnd());
+      liveRegion.attach(window.hwnd(), instance);
       if (main.load()) window.show(showCommand);
 
       MSG message;

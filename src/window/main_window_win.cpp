@@ -9,6 +9,7 @@
 #include "control_ids_win.h"
 #include "dpi_win.h"
 #include "element_names.h"
+#include "high_contrast_win.h"
 #include "layout.h"
 #include "placement_win.h"
 #include "resource_ids.h"
@@ -328,7 +329,12 @@ void MainWindow::onPaint() {
 
 void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
   const auto& button = model_->commandButton(names::abortButton);
-  faces_.draw(item.hDC, item.rcItem, button.backColor(), button.enabled(), dpi_);
+  if (const auto system = highContrastColours()) {
+    drawCaptionFace(item.hDC, item.rcItem, windowText(item.hwndItem),
+                    buttonColours(button.backColor(), button.enabled(), system), dpi_);
+  } else {
+    faces_.draw(item.hDC, item.rcItem, button.backColor(), button.enabled(), dpi_);
+  }
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = item.rcItem;
     InflateRect(&focus, -3, -3);
@@ -361,9 +367,10 @@ LRESULT MainWindow::onControlColour(HDC dc, HWND control) {
     return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   }
   const auto& coloured = static_cast<const ColouredElement&>(*element);
-  SetTextColor(dc, coloured.foreColor());
-  SetBkColor(dc, coloured.backColor());
-  return reinterpret_cast<LRESULT>(brush(coloured.backColor()));
+  const DrawnColours look = textElementColours(coloured.foreColor(), coloured.backColor(), highContrastColours());
+  SetTextColor(dc, look.text);
+  SetBkColor(dc, look.ground);
+  return reinterpret_cast<LRESULT>(brush(look.ground));
 }
 
 void MainWindow::elementChanged(const Element& element, Property property) {

@@ -15,7 +15,7 @@ set_tests_properties(e2e.wine_prefix PROPERTIES
 
 foreach(module test_startup_countdown test_pause_resume test_always_on_top test_layout
                test_error_path test_placement test_press_and_release test_density_change
-               test_button_pictures)
+               test_button_pictures test_accessibility)
   add_test(NAME e2e.${module}
     COMMAND ${e2e_python} -m unittest -v ${module}
     WORKING_DIRECTORY ${e2e_dir})

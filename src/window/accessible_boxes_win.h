@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+
+#include "kestrane_main.h"
+#include "win32.h"
+
+namespace kestrane {
+
+// The three text boxes as a screen reader meets them: each named by an
+// invisible label placed just before it in the window's order (the
+// platform's way of naming an edit), read-only so that typing changes
+// nothing (yet framed as before), and the countdown box's value free of its
+// line break.
+class AccessibleBoxes {
+ public:
+  AccessibleBoxes() = default;
+  AccessibleBoxes(const AccessibleBoxes&) = delete;
+  AccessibleBoxes& operator=(const AccessibleBoxes&) = delete;
+  ~AccessibleBoxes();
+
+  void attach(HWND window, KESTRANE_Main& model, HINSTANCE instance);
+
+ private:
+  static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+  void describeValue();
+
+  std::array<HWND, 3> boxes_{};
+  HWND countdownBox_ = nullptr;
+  bool valueAnnotated_ = false;
+};
+
+}  // namespace kestrane

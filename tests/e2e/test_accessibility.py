@@ -1,0 +1,299 @@
+"""The window as keyboard-only and screen-reader users meet it: an outside
+accessibility client reads names, roles and values and listens for
+live-region events, while real keys pause, continue and restart."""
+
+import json
+import re
+import subprocess
+import threading
+import time
+import unittest
+
+import harness
+from harness import ProgramTestCase
+
+BOX = "KESTRANE_COUNTDOWN_TEXTBOX"
+MESSAGE = "KESTRANE_COUNTDOWN_MESSAGE"
+BUTTON = "KESTRANE_ABORT_BUTTON"
+MARKS = ("KESTRANE_EX_POINT_TEXTBOX_LEFT", "KESTRANE_EX_POINT_TEXTBOX_RIGHT")
+ROLE_SYSTEM_TEXT = 42
+STATE_SYSTEM_READONLY = 0x40
+BLACK, RED, WHITE = (0, 0, 0), (255, 0, 0), (255, 255, 255)
+
+
+def box(seen):
+    return seen["by_name"][BOX]["text"]
+
+
+def paused(seen):
+    return not seen["by_name"][BUTTON]["enabled"] and seen["by_name"][MESSAGE]["text"] == "COUNTDOWN PAUSED..."
+
+
+def resumed(seen):
+    return seen["by_name"][BUTTON]["enabled"] and seen["by_name"][MESSAGE]["text"] == "COUNTDOWN RESUMING..."
+
+
+class Listener:
+    """The probe's WinEvent hook, as a screen reader listens: every line it
+    prints, stamped with the moment it arrived here."""
+
+    def __init__(self, session, timeout_ms):
+        self.process = subprocess.Popen(["wine", harness.PROBE, "events", str(timeout_ms)], env=session.env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        assert json.loads(self.process.stdout.readline()) == {"ready": True}
+        self.heard = []
+        self.lock = threading.Lock()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            event = json.loads(line)
+            event["arrived"] = time.monotonic()
+            with self.lock:
+                self.heard.append(event)
+
+    def events(self, kind):
+        with self.lock:
+            return [e for e in self.heard if e.get("event") == kind]
+
+    def announcements(self):
+        """The texts spoken through live regions, with the probe's times."""
+        return [e for e in self.events("live") if e["accName"] is not None]
+
+    def wait_for_text(self, pattern, since, timeout=5.0):
+        """The first announcement after `since` (monotonic) that matches pattern, or None."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            for event in self.events("live"):
+                if event["arrived"] >= since and re.search(pattern, event["accName"] or ""):
+                    return event
+            time.sleep(0.05)
+        return None
+
+    def wait_until_gone(self, timeout):
+        self.process.wait(timeout=timeout)
+        with self.lock:
+            return any(e.get("gone") for e in self.heard)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.kill()
+        self.process.wait()
+        self.reader.join(timeout=10)
+        self.process.stdout.close()
+
+
+class ScreenReaderAndKeyboard(ProgramTestCase):
+
+    def setUp(self):
+        super().setUp()
+        self.listener = None
+
+    def tearDown(self):
+        super().tearDown()
+        if self.listener:
+            self.listener.close()
+
+    # What the user does -----------------------------------------------------
+
+    def start(self, listen_ms=60000):
+        self.listener = Listener(self.session, listen_ms)
+        seen = self.session.start()
+        x, y = self.screen_point(seen, "KESTRANE_TITLE")
+        self.session.xdotool("mousemove", "--sync", x, y)  # keys go where the pointer is
+        return seen
+
+    def key(self, *names):
+        """Presses the keys in turn; returns the moment just before the last one was sent."""
+        sent = None
+        for name in names:
+            sent = time.monotonic()
+            self.session.xdotool("key", name)
+            time.sleep(0.4)  # a menu takes a moment to open
+        return sent
+
+    def until(self, predicate, timeout=5.0):
+        seen = self.session.wait_for(predicate, timeout=timeout, interval=0.1)
+        self.assertTrue(predicate(seen), seen.get("controls"))
+        return seen
+
+    def assert_next_shown(self, frozen, expected):
+        """The first digits the box shows after `frozen` are `expected`."""
+        seen = self.until(lambda s: box(s) != frozen, timeout=3)
+        self.assertEqual(box(seen), expected)
+
+    def assert_announced(self, pattern, since):
+        event = self.listener.wait_for_text(pattern, since)
+        self.assertIsNotNone(event, "no announcement like %r; heard %r" % (pattern, self.listener.announcements()))
+        self.assertLessEqual(event["arrived"] - since, 1.0, event)
+        return event
+
+    def accessible(self):
+        out = self.session.probe("accessible")
+        controls = json.loads(out)["controls"]
+        return {c["name"]: c for c in controls if c["name"] != "?"}, controls
+
+    def colours_in(self, seen, name, shot):
+        """The colours inside the named control, clear of its sunken edge."""
+        left, top, width, height = self.control(seen, name)["rect"]
+        ox, oy = seen["window"]["client"][:2]
+        crop = "%dx%d+%d+%d" % (width - 8, height - 8, ox + left + 4, oy + top + 4)
+        out = subprocess.run(["/usr/bin/convert", shot, "-crop", crop, "-depth", "8", "-format", "%c",
+                              "histogram:info:-"], check=True, capture_output=True, text=True).stdout
+        found = {}
+        for line in out.splitlines():
+            match = re.match(r"\s*(\d+):\s*\(\s*(\d+),\s*(\d+),\s*(\d+)", line)
+            if match:
+                found[tuple(int(v) for v in match.groups()[1:])] = int(match.group(1))
+        self.assertTrue(found, "no pixels read for %s" % name)
+        return found
+
+    # The tests -------------------------------------------------------------
+
+    def test_an_accessibility_client_reads_what_each_control_is(self):
+        self.start()
+        seen = self.until(lambda s: re.fullmatch(r"\d\d", box(s)) is not None, timeout=8)
+        by_name, everything = self.accessible()
+        counted = by_name[BOX]
+        self.assertRegex(counted["accName"], r"(?i)second")
+        self.assertEqual(counted["role"], ROLE_SYSTEM_TEXT)
+        self.assertRegex(counted["accValue"], r"^\d\d$")
+        self.assertTrue(counted["state"] & STATE_SYSTEM_READONLY, counted)
+
+        for mark in MARKS:
+            named = by_name[mark]
+            texts_of_others = {c["text"] for c in seen["controls"] if c["name"] not in ("?", mark)}
+            self.assertIsNotNone(named["accName"], mark)
+            self.assertNotIn(named["accName"], texts_of_others, mark)
+            self.assertRegex(named["accName"], r"(?i)decoration")
+            self.assertTrue(named["state"] & STATE_SYSTEM_READONLY, named)
+        self.assertNotEqual(by_name[MARKS[0]]["accName"], by_name[MARKS[1]]["accName"])
+
+        self.assertEqual(by_name[MESSAGE]["accName"], "COUNTDOWN STARTED")
+        self.assertEqual(by_name[BUTTON]["accName"], "Pause countdown")
+        # The labels that name the boxes are never on the screen.
+        labels = [c for c in everything if c["name"] == "?" and c["accName"] in
+                  {counted["accName"], by_name[MARKS[0]]["accName"], by_name[MARKS[1]]["accName"]}]
+        self.assertEqual(len(labels), 3, labels)
+        self.assertTrue(all(not c["visible"] for c in labels), labels)
+
+        self.key("Return")
+        by_name, _ = self.accessible()
+        self.assertEqual(by_name[BUTTON]["accName"], "Countdown paused")
+
+    def test_typing_into_the_boxes_changes_nothing_and_their_colours_stay_as_designed(self):
+        seen = self.start()
+        seen = self.until(lambda s: re.fullmatch(r"\d\d", box(s)) is not None, timeout=8)
+        shot = self.session.screenshot()
+        counting = self.colours_in(seen, BOX, shot)
+        self.assertEqual(max(counting, key=counting.get), BLACK)  # the ground
+        self.assertIn(RED, counting)                              # the digits
+        for name in (BOX,) + MARKS:  # framed as an editable box is: white inside the sunken edge
+            self.assertEqual(self.session.pixel(*self.screen_point(seen, name, dx=1, dy=1), shot), WHITE, name)
+
+        for name in (BOX,) + MARKS:  # Tab walks from the button through the three boxes
+            self.key("Tab")
+            self.until(lambda s, name=name: s["by_name"][name]["focused"])
+            self.key("x", "BackSpace", "Delete", "ctrl+x", "ctrl+z")
+        self.key("Tab")  # back to the button, so that no box shows its text selected
+        seen = self.until(lambda s: s["by_name"][BUTTON]["focused"])
+        self.assertRegex(box(seen), r"^\d\d$")
+        for mark in MARKS:
+            self.assertEqual(seen["by_name"][mark]["text"], "!")
+
+        self.key("Return")
+        seen = self.until(paused)
+        shot = self.session.screenshot()
+        frozen = self.colours_in(seen, BOX, shot)
+        self.assertEqual(max(frozen, key=frozen.get), RED)  # black digits on red
+        self.assertIn(BLACK, frozen)
+        for mark in MARKS:
+            look = self.colours_in(seen, mark, shot)
+            self.assertEqual(max(look, key=look.get), RED, mark)
+            self.assertIn(BLACK, look, mark)
+
+    def test_keyboard_alone_pauses_continues_and_restarts_and_each_is_announced(self):
+        self.start()
+        started = self.listener.wait_for_text(r"KESTRANE\.BAT.*administrator", 0)
+        self.assertIsNotNone(started, self.listener.heard)
+        shown = self.listener.events("shown")
+        self.assertTrue(shown, self.listener.heard)
+        self.assertLessEqual(started["t"] - shown[0]["t"], 1000)
+
+        self.until(lambda s: re.fullmatch(r"\d\d", box(s)) is not None, timeout=8)
+        at = self.key("Return")
+        seen = self.until(paused)
+        frozen = box(seen)
+        self.assert_announced(r"^Countdown paused at %d seconds" % int(frozen), at)
+
+        # Hammering Enter, Esc and Space never resumes.
+        self.key("Return", "Return", "Escape", "space")
+        time.sleep(1.5)
+        seen = self.session.state()
+        self.assertTrue(paused(seen))
+        self.assertEqual(box(seen), frozen)
+
+        at = self.key("shift+F10", "c")
+        self.until(resumed, timeout=3)
+        self.assert_announced(r"^Countdown continues from %d seconds" % int(frozen), at)
+        self.assert_next_shown(frozen, "%02d" % (int(frozen) - 1))  # the time was kept
+
+        self.key("Return")
+        self.until(paused)
+        at = self.key("shift+F10", "r")
+        self.until(resumed, timeout=3)
+        self.assert_announced(r"^Countdown restarted from 31 seconds", at)
+        self.until(lambda s: box(s) == "30", timeout=3)
+
+        self.key("Return")
+        seen = self.until(paused)
+        frozen = box(seen)
+        at = self.key("alt+space", "o")  # the system menu, wherever the focus is
+        self.until(resumed, timeout=3)
+        self.assert_announced(r"^Countdown continues from %d seconds" % int(frozen), at)
+        self.assert_next_shown(frozen, "%02d" % (int(frozen) - 1))
+
+        self.key("Return")
+        self.until(paused)
+        at = self.key("alt+space", "3")
+        self.until(resumed, timeout=3)
+        self.assert_announced(r"^Countdown restarted from 31 seconds", at)
+        self.until(lambda s: box(s) == "30", timeout=3)
+
+        self.key("Return")
+        seen = self.until(paused)
+        self.key("Menu", "Escape")  # the Menu key opens the same menu; Esc leaves it paused
+        time.sleep(1.2)
+        self.assertTrue(paused(self.session.state()))
+        self.key("Menu", "c")
+        self.until(resumed, timeout=3)
+
+    def test_right_click_on_the_message_or_the_box_offers_continue_and_restart(self):
+        self.start()
+        self.until(lambda s: re.fullmatch(r"\d\d", box(s)) is not None and int(box(s)) <= 29, timeout=8)
+        for name, choice in ((MESSAGE, "c"), (BOX, "r")):
+            self.key("Return")
+            seen = self.until(paused)
+            frozen = box(seen)
+            x, y = self.screen_point(seen, name)
+            self.session.xdotool("mousemove", "--sync", x, y)
+            self.session.xdotool("click", 3)
+            time.sleep(0.4)
+            self.key(choice)
+            self.until(resumed, timeout=3)
+            self.assert_next_shown(frozen, "%02d" % (int(frozen) - 1) if choice == "c" else "30")
+
+    def test_an_uninterrupted_countdown_announces_its_start_and_only_the_last_seconds(self):
+        self.start(listen_ms=60000)
+        self.assertTrue(self.listener.wait_until_gone(timeout=60), "the window never went")
+        self.assertTrue(self.session.launched())
+        spoken = [e["accName"] for e in self.listener.announcements()]
+        self.assertEqual(len(spoken), 3, spoken)
+        self.assertRegex(spoken[0], r"KESTRANE\.BAT.*administrator.*Enter or Esc")
+        self.assertRegex(spoken[1], r"^10 seconds left")
+        self.assertRegex(spoken[2], r"^5 seconds left")
+
+
+if __name__ == "__main__":
+    unittest.main()
