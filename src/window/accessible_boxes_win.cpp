@@ -106,19 +106,27 @@ void AccessibleBoxes::attach(HWND window, KESTRANE_Main& model, HINSTANCE instan
                                                SWP_FRAMECHANGED);  // the frame as above, at once
   }
   countdownBox_ = controlOf(window, model, names::countdownBox);
-  if (countdownBox_) describeValue();
 }
 
 LRESULT CALLBACK AccessibleBoxes::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR selfPointer) {
   auto* self = reinterpret_cast<AccessibleBoxes*>(selfPointer);
   switch (message) {
+    case WM_GETOBJECT:
+      // The value is described from the first accessibility client's
+      // question on, so a start with no client never loads the annotation
+      // service.
+      if (box == self->countdownBox_ && !self->clientAsked_) {
+        self->clientAsked_ = true;
+        self->describeValue();
+      }
+      break;
     case WM_NCPAINT:
       if (paintEditableFrame(box)) return 0;
       break;
     case WM_SETTEXT: {
       const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
-      if (result && box == self->countdownBox_) self->describeValue();
+      if (result && box == self->countdownBox_ && self->clientAsked_) self->describeValue();
       return result;
     }
     case WM_NCDESTROY:

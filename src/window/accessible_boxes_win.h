@@ -28,6 +28,7 @@ class AccessibleBoxes {
   std::array<HWND, 3> boxes_{};
   HWND countdownBox_ = nullptr;
   bool valueAnnotated_ = false;
+  bool clientAsked_ = false;  // an accessibility client has asked for the box
 };
 
 }  // namespace kestrane

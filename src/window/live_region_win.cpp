@@ -32,7 +32,6 @@ void LiveRegion::attach(HWND window, HINSTANCE instance) {
   if (!region_) return;
   // Last in the window's order, so it names no control that follows it.
   SetWindowPos(region_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  annotations::makeAssertiveLiveRegion(region_);
   SetWindowSubclass(region_, regionProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
   SetWindowSubclass(window_, windowProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
   if (hasPending_) PostMessageW(window_, speakPendingMessage, 0, 0);
@@ -70,9 +69,19 @@ LRESULT CALLBACK LiveRegion::windowProc(HWND window, UINT message, WPARAM wParam
 }
 
 // The region is there to be read, not seen: it paints the window's ground.
+// It is marked as a live region when an accessibility client first asks for
+// it, which every client does before it reads anything, so a start with no
+// client never pays for the annotation service.
 LRESULT CALLBACK LiveRegion::regionProc(HWND region, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR selfPointer) {
+  auto* self = reinterpret_cast<LiveRegion*>(selfPointer);
   switch (message) {
+    case WM_GETOBJECT:
+      if (!self->markedLive_) {
+        self->markedLive_ = true;
+        annotations::makeAssertiveLiveRegion(region);
+      }
+      break;
     case WM_ERASEBKGND:
       return TRUE;
     case WM_PAINT: {
@@ -84,7 +93,7 @@ LRESULT CALLBACK LiveRegion::regionProc(HWND region, UINT message, WPARAM wParam
     }
     case WM_NCDESTROY:
       RemoveWindowSubclass(region, regionProc, subclassId);
-      reinterpret_cast<LiveRegion*>(selfPointer)->region_ = nullptr;
+      self->region_ = nullptr;
       break;
   }
   return DefSubclassProc(region, message, wParam, lParam);

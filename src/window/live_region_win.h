@@ -33,6 +33,7 @@ class LiveRegion final : public Announcer {
   HWND region_ = nullptr;
   std::wstring pending_;
   bool hasPending_ = false;
+  bool markedLive_ = false;  // annotated for the first accessibility client
 };
 
 }  // namespace kestrane
