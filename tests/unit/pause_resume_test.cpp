@@ -5,7 +5,10 @@
 namespace kestrane::testing {
 namespace {
 
-using namespace colours;
+// The colours as the platform numbers them (0x00BBGGRR).
+constexpr Colour black = 0;
+constexpr Colour red = 255;
+constexpr Colour green = 65280;
 
 // A started program with shorthand for what the user sees and does.
 struct Running : ::testing::Test {
