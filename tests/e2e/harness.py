@@ -146,20 +146,47 @@ class Session:
         return watcher
 
     def wait_for(self, predicate, timeout=10.0, interval=0.2):
+        """The first state the predicate holds for, or the last one seen at the time-out.
+
+        A value the probe could not read is null: a predicate that meets one
+        (None has no text to compare) simply does not hold yet."""
         deadline = time.monotonic() + timeout
         while True:
             seen = self.state()
-            if seen["window"] is not None and predicate(seen):
+            if seen["window"] is not None and holds(predicate, seen):
                 return seen
             if time.monotonic() > deadline:
                 return seen
             time.sleep(interval)
+
+    def watch_until(self, predicate, timeout):
+        """Every state seen until the predicate holds (the last one) or the time-out."""
+        seen = []
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            seen.append(self.state())
+            if seen[-1]["window"] is not None and holds(predicate, seen[-1]):
+                break
+        return seen
 
     def screenshot(self):
         path = os.path.join(self.folder, "screen-%d.png" % time.monotonic_ns())
         subprocess.run(["import", "-display", self.display.name, "-window", "root", path], check=True,
                        capture_output=True, timeout=30)
         return path
+
+    def extent(self, rect, condition, path=None):
+        """(width, height) of the smallest box around every pixel in rect
+        (left, top, width, height on the screen) that meets the -fx condition;
+        (0, 0) when none does."""
+        path = path or self.screenshot()
+        left, top, width, height = rect
+        out = subprocess.run(["/usr/bin/convert", path, "-crop", "%dx%d+%d+%d" % (width, height, left, top),
+                              "+repage", "-fx", "(%s) ? 1 : 0" % condition, "-bordercolor", "black",
+                              "-border", "1", "-format", "%@", "info:"],
+                             check=True, capture_output=True, text=True).stdout
+        size = out.split("+")[0].split("x")
+        return int(size[0]), int(size[1])
 
     def pixel(self, x, y, path=None):
         """The colour at screen point (x, y) as (r, g, b)."""
@@ -186,13 +213,27 @@ class Session:
         self.reg("add", SETTINGS_KEY, "/v", name, "/t", kind, "/d", value, "/f")
 
     def stored(self, name):
-        """The REG_SZ text stored under name, or None."""
+        """The text stored under name, or None; a value of another type than REG_SZ fails the test."""
         out = self.reg("query", SETTINGS_KEY, "/v", name).stdout
         for line in out.splitlines():
             parts = line.strip().split(None, 2)
             if len(parts) >= 2 and parts[0] == name:
+                if parts[1] != "REG_SZ":
+                    raise AssertionError("%s is stored as %s, not as text" % (name, parts[1]))
                 return parts[2] if len(parts) == 3 else ""
         return None
+
+
+def holds(predicate, seen):
+    try:
+        return bool(predicate(seen))
+    except (TypeError, KeyError):
+        return False
+
+
+def distinct(values):
+    """The values with repeats in a row left out: what a user saw change."""
+    return [v for i, v in enumerate(values) if i == 0 or v != values[i - 1]]
 
 
 _shared = None

@@ -2,6 +2,7 @@
 // same desktop would, and prints what it sees as JSON:
 //   probe state [timeout-ms]   the main window and every control in it
 //   probe close | minimize | maximize | restore | kill
+//   probe move X Y             moves the main window's frame to that screen point
 //   probe other [topmost]      opens a window of its own, brings it to the
 //                              foreground and keeps it until killed
 //   probe foreground           the foreground window's handle
@@ -12,6 +13,8 @@
 //   probe watch [timeout-ms]   waits for the window, then prints a line each
 //                              time the countdown box, the message or the
 //                              abort button changes, until the window is gone
+// A text that cannot be read (the program is busy past the time-out) is
+// printed as null, never as an empty text.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -19,6 +22,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 
 #include "window/control_ids_win.h"
@@ -49,10 +53,27 @@ std::string rect(const RECT& r) {
   return text;
 }
 
-std::wstring textOf(HWND window) {
+// The window's text, or nothing when it did not answer in time.
+std::optional<std::wstring> textOf(HWND window) {
   wchar_t text[512] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
-  return text;
+  DWORD_PTR copied = 0;
+  if (!window || !SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                                      2000, &copied)) {
+    return std::nullopt;
+  }
+  return std::wstring(text, copied < 512 ? copied : 511);
+}
+
+std::string jsonOrNull(const std::optional<std::wstring>& text) { return text ? json(*text) : "null"; }
+
+// The height of the font the control draws with, as its LOGFONT gives it
+// (negative: the character height in pixels), or null when unknown.
+std::string fontHeightOf(HWND control) {
+  DWORD_PTR font = 0;
+  if (!SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 2000, &font) || !font) return "null";
+  LOGFONTW logFont{};
+  if (!GetObjectW(reinterpret_cast<HFONT>(font), sizeof logFont, &logFont)) return "null";
+  return std::to_string(logFont.lfHeight);
 }
 
 // The main window; once shown, unless any will do (it is created hidden and
@@ -85,7 +106,7 @@ int printState(DWORD timeoutMs) {
   std::printf("{\"window\": {\"hwnd\": %llu, \"title\": %s, \"rect\": %s, \"client\": [%ld, %ld, %ld, %ld], "
               "\"visible\": %s, \"topmost\": %s, \"minimized\": %s, \"maximized\": %s, \"foreground\": %s, "
               "\"dpi\": %u},\n \"controls\": [\n",
-              handle(main), json(textOf(main)).c_str(), rect(frame).c_str(), origin.x, origin.y, client.right,
+              handle(main), jsonOrNull(textOf(main)).c_str(), rect(frame).c_str(), origin.x, origin.y, client.right,
               client.bottom, IsWindowVisible(main) ? "true" : "false",
               (GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "true" : "false",
               IsIconic(main) ? "true" : "false", IsZoomed(main) ? "true" : "false",
@@ -101,10 +122,10 @@ int printState(DWORD timeoutMs) {
     GetWindowRect(child, &r);
     OffsetRect(&r, -origin.x, -origin.y);
     std::printf("%s  {\"name\": \"%s\", \"class\": %s, \"rect\": %s, \"enabled\": %s, \"focused\": %s, "
-                "\"text\": %s}",
+                "\"text\": %s, \"font\": %s}",
                 first ? "" : ",\n", name, json(className).c_str(), rect(r).c_str(),
                 IsWindowEnabled(child) ? "true" : "false", gui.hwndFocus == child ? "true" : "false",
-                json(textOf(child)).c_str());
+                jsonOrNull(textOf(child)).c_str(), fontHeightOf(child).c_str());
     first = false;
   }
   std::printf("\n]}\n");
@@ -129,16 +150,20 @@ int watch(DWORD timeoutMs) {
   std::string last;
   while (IsWindow(main) && GetTickCount() - start < timeoutMs) {
     HWND button = controlNamed(main, "KESTRANE_ABORT_BUTTON");
-    std::string now = "\"box\": " + json(textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"))) +
-                      ", \"message\": " + json(textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"))) +
-                      ", \"button\": " + (IsWindowEnabled(button) ? "true" : "false");
-    // A window being destroyed is hidden first; its controls read empty then.
-    if (IsWindow(main) && IsWindowVisible(main) && now != last) {
-      std::printf("{\"t\": %lu, %s}\n", GetTickCount() - start, now.c_str());
-      std::fflush(stdout);
-      last = now;
+    const auto box = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"));
+    const auto message = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"));
+    // A window being destroyed is hidden first; its controls read empty
+    // then. A text that did not come back is no change either.
+    if (box && message && IsWindow(main) && IsWindowVisible(main)) {
+      std::string now = "\"box\": " + json(*box) + ", \"message\": " + json(*message) +
+                        ", \"button\": " + (IsWindowEnabled(button) ? "true" : "false");
+      if (now != last) {
+        std::printf("{\"t\": %lu, %s}\n", GetTickCount() - start, now.c_str());
+        std::fflush(stdout);
+        last = now;
+      }
     }
-    Sleep(15);
+    Sleep(5);
   }
   std::printf("{\"t\": %lu, \"gone\": %s}\n", GetTickCount() - start, IsWindow(main) ? "false" : "true");
   return 0;
@@ -235,6 +260,10 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"close") return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"move" && argc > 3) {
+    return SetWindowPos(main, nullptr, _wtoi(argv[2]), _wtoi(argv[3]), 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+  }
   if (command == L"minimize") return ShowWindow(main, SW_MINIMIZE), 0;
   if (command == L"maximize") return ShowWindow(main, SW_MAXIMIZE), 0;
   if (command == L"restore") return ShowWindow(main, SW_RESTORE), 0;

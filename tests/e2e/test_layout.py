@@ -21,6 +21,18 @@ DESIGNED_AT_96_DPI = {
     "KESTRANE_ABORT_BUTTON": [344, 216, 385, 111],
 }
 WINDOW_TEXT = (0, 0, 0)
+# Each control's font height in pixels at 96 dpi (negative: the character
+# height), from its size in points: 27, 12, 36 and 72.
+FONT_AT_96_DPI = {
+    "KESTRANE_TITLE": -36,
+    "KESTRANE_VERSION": -16,
+    "KESTRANE_CREATOR": -16,
+    "KESTRANE_FREEWARE": -16,
+    "KESTRANE_COUNTDOWN_MESSAGE": -48,
+    "KESTRANE_EX_POINT_TEXTBOX_LEFT": -96,
+    "KESTRANE_COUNTDOWN_TEXTBOX": -96,
+    "KESTRANE_EX_POINT_TEXTBOX_RIGHT": -96,
+}
 
 
 class Layout(ProgramTestCase):
@@ -34,6 +46,8 @@ class Layout(ProgramTestCase):
         seen = self.session.start()
         for name, rect in DESIGNED_AT_96_DPI.items():
             self.assertEqual(self.control(seen, name)["rect"], rect, name)
+        for name, height in FONT_AT_96_DPI.items():
+            self.assertEqual(self.control(seen, name)["font"], height, name)
         self.assertEqual(seen["window"]["rect"][2:], [747, 398])
         self.assert_status_bar_spans_the_bottom(seen, 18)
 
@@ -42,14 +56,15 @@ class Layout(ProgramTestCase):
         self.assertTrue(self.control(seen, "KESTRANE_ABORT_BUTTON")["focused"])
         x, y = self.screen_point(seen, "KESTRANE_TITLE")
         self.session.xdotool("mousemove", "--sync", x, y)  # keys go where the pointer is
+        expected = ["KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_EX_POINT_TEXTBOX_LEFT",
+                    "KESTRANE_EX_POINT_TEXTBOX_RIGHT", "KESTRANE_ABORT_BUTTON"]
         order = []
-        for _ in range(4):
+        for name in expected:
             self.session.xdotool("key", "Tab")
-            time.sleep(0.3)
-            focused = [c["name"] for c in self.session.state()["controls"] if c["focused"]]
+            seen = self.session.wait_for(lambda s: self.control(s, name)["focused"], timeout=10, interval=0.1)
+            focused = [c["name"] for c in seen["controls"] if c["focused"]]
             order.append(focused[0] if focused else None)
-        self.assertEqual(order, ["KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_EX_POINT_TEXTBOX_LEFT",
-                                 "KESTRANE_EX_POINT_TEXTBOX_RIGHT", "KESTRANE_ABORT_BUTTON"])
+        self.assertEqual(order, expected)
 
     def test_separator_lines_and_status_bar_panels(self):
         seen = self.session.start()
@@ -72,10 +87,14 @@ class Layout(ProgramTestCase):
         x, y = self.screen_point(seen, "KESTRANE_CREATOR")
         self.session.xdotool("mousemove", "--sync", x, y)
         self.session.xdotool("click", 1)
-        time.sleep(0.8)
-        self.assertEqual(self.control(self.session.state(), "KESTRANE_CREATOR")["text"], "Created By Orwyn402")
+        # Esc pauses the countdown; once the pause shows, the click before it
+        # has been handled too.
+        self.session.xdotool("key", "Escape")
+        seen = self.session.wait_for(lambda s: not self.control(s, "KESTRANE_ABORT_BUTTON")["enabled"], timeout=15)
+        self.assertFalse(self.control(seen, "KESTRANE_ABORT_BUTTON")["enabled"])
+        self.assertEqual(self.control(seen, "KESTRANE_CREATOR")["text"], "Created By Orwyn402")
         self.session.xdotool("click", "--repeat", 2, "--delay", 120, 1)
-        seen = self.session.wait_for(lambda s: "@" in self.control(s, "KESTRANE_CREATOR")["text"], timeout=3)
+        seen = self.session.wait_for(lambda s: "@" in self.control(s, "KESTRANE_CREATOR")["text"], timeout=15)
         self.assertRegex(self.control(seen, "KESTRANE_CREATOR")["text"], r"^[\w.]+@example\.com$")
 
     def test_at_144_dpi_everything_is_half_as_large_again(self):
@@ -93,10 +112,21 @@ class Layout(ProgramTestCase):
                 for designed, scaled in zip(rect, got):
                     self.assertAlmostEqual(scaled, designed * 1.5, delta=1.5, msg=name)
             self.assert_status_bar_spans_the_bottom(seen, 27)
+            for name, height in FONT_AT_96_DPI.items():
+                self.assertEqual(self.control(seen, name)["font"], height * 3 // 2, name)
             # The scaled running picture leaves the green ground at the button's edge.
             shot = self.session.screenshot()
             bx, by = self.screen_point(seen, "KESTRANE_ABORT_BUTTON", dx=20, dy=80)
             self.assertEqual(self.session.pixel(bx, by, shot), (0, 255, 0))
+
+            # The position is saved in twips at this density: 1440 to the inch.
+            self.session.probe("move", "300", "240")
+            seen = self.session.wait_for(lambda s: s["window"]["rect"][:2] == [300, 240], timeout=10)
+            self.assertEqual(seen["window"]["rect"][:2], [300, 240])
+            self.session.probe("close")
+            self.assertEqual(self.session.wait_exit(timeout=20), 0)
+            self.assertEqual(self.session.stored("MainLeft"), "3000")
+            self.assertEqual(self.session.stored("MainTop"), "2400")
         finally:
             self.session.kill_program()
             self.session.reg("delete", desktop, "/v", "LogPixels", "/f")

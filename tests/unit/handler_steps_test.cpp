@@ -362,6 +362,11 @@ struct FaultAt {
   int failableCall;
 };
 
+void PrintTo(const FaultAt& fault, std::ostream* out) {
+  *out << handlerCases()[static_cast<std::size_t>(fault.handlerCase)].name << ", failable call "
+       << fault.failableCall;
+}
+
 std::vector<FaultAt> everyFault() {
   std::vector<FaultAt> faults;
   for (int c = 0; c < static_cast<int>(handlerCases().size()); ++c) {
