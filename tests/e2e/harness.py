@@ -101,9 +101,18 @@ class Session:
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Another Wine process starting while this one starts can stall both
         # for half a minute, so the probe waits until the window is on the display.
-        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^KESTRANE$"],
-                       env=self.env, capture_output=True, timeout=30)
-        return self.state(timeout_ms=15000)
+        try:
+            subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^KESTRANE$"],
+                           env=self.env, capture_output=True, timeout=60)
+        except subprocess.TimeoutExpired:
+            pass  # the probe below says what there is
+        # On a busy machine Wine can take its time: wait generously, while
+        # the program runs, for the probe to see the window.
+        deadline = time.monotonic() + 90
+        while True:
+            seen = self.state(timeout_ms=15000)
+            if seen["window"] is not None or self.program.poll() is not None or time.monotonic() > deadline:
+                return seen
 
     def wait_exit(self, timeout):
         code = self.program.wait(timeout=timeout)

@@ -66,16 +66,6 @@ std::optional<std::wstring> textOf(HWND window) {
 
 std::string jsonOrNull(const std::optional<std::wstring>& text) { return text ? json(*text) : "null"; }
 
-// The height of the font the control draws with, as its LOGFONT gives it
-// (negative: the character height in pixels), or null when unknown.
-std::string fontHeightOf(HWND control) {
-  DWORD_PTR font = 0;
-  if (!SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 2000, &font) || !font) return "null";
-  LOGFONTW logFont{};
-  if (!GetObjectW(reinterpret_cast<HFONT>(font), sizeof logFont, &logFont)) return "null";
-  return std::to_string(logFont.lfHeight);
-}
-
 // The main window; once shown, unless any will do (it is created hidden and
 // shown after it has been placed).
 HWND findMain(DWORD timeoutMs, bool shown = true) {
@@ -122,10 +112,10 @@ int printState(DWORD timeoutMs) {
     GetWindowRect(child, &r);
     OffsetRect(&r, -origin.x, -origin.y);
     std::printf("%s  {\"name\": \"%s\", \"class\": %s, \"rect\": %s, \"enabled\": %s, \"focused\": %s, "
-                "\"text\": %s, \"font\": %s}",
+                "\"text\": %s}",
                 first ? "" : ",\n", name, json(className).c_str(), rect(r).c_str(),
                 IsWindowEnabled(child) ? "true" : "false", gui.hwndFocus == child ? "true" : "false",
-                jsonOrNull(textOf(child)).c_str(), fontHeightOf(child).c_str());
+                jsonOrNull(textOf(child)).c_str());
     first = false;
   }
   std::printf("\n]}\n");

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -90,6 +91,9 @@ class SimulatedClock : public TimerService {
   // A start can fail, as the platform's can when it has no timer left; a
   // stop never does.
   void start(const TimerElement& timer, int intervalMs) override {
+    // The platform never runs a timer without an interval; here it would
+    // fire forever at one instant.
+    if (intervalMs <= 0) throw std::logic_error(timer.name() + " started with no interval");
     if (log) log->record(timerStep(timer, "started"), true);
     due_[&timer] = {now_ + intervalMs, intervalMs, nextOrder_++};
   }
