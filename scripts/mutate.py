@@ -12,7 +12,7 @@ Each fault is a text replacement in one file. A fault is "caught" when its
 tests fail (or its build does), "not caught" when they pass, and
 "equivalent" when the list says why no test can tell it apart. The score is
 caught / (all - equivalent). The working tree is never changed: the copy
-lives under build/mutation/.
+lives under build/mutation/, with each fault's test output in logs/.
 """
 
 import argparse
@@ -152,6 +152,9 @@ def main():
                 else:
                     code, out = suite.test(mutant)
                     verdict = "caught" if code != 0 else "NOT CAUGHT"
+                    os.makedirs(os.path.join(SCRATCH, args.suite, "logs"), exist_ok=True)
+                    with open(os.path.join(SCRATCH, args.suite, "logs", mutant["id"] + ".log"), "w") as log:
+                        log.write(out)
                     failed = [line for line in out.splitlines()
                               if line.startswith(("[  FAILED  ]", "FAIL:", "ERROR:"))]
                     detail = failed[0] if failed else ("exit %d" % code if code else "")

@@ -45,12 +45,14 @@ xdotool search --sync --onlyvisible --name '^KESTRANE$' >/dev/null 2>&1 || true
 screenshot=$!
 
 wine "$build/win/kestrane_probe.exe" watch 60000 2>/dev/null | python3 -c '
-import sys, json
+import json, sys
 for line in sys.stdin:
     seen = json.loads(line)
     if seen.get("ready"):
         continue
-    if "gone" in seen:
+    if seen.get("busy"):
+        print("%5.1f s  the window is busy and does not answer" % (seen["t"] / 1000.0))
+    elif "gone" in seen:
         print("%5.1f s  %s" % (seen["t"] / 1000.0, "the window closed" if seen["gone"] else "still open; stopped watching"))
     else:
         # The box is a multi-line box: its first line is what the user sees.

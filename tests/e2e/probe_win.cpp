@@ -12,7 +12,8 @@
 //                              today's short date and time for comparison
 //   probe watch [timeout-ms]   waits for the window, then prints a line each
 //                              time the countdown box, the message or the
-//                              abort button changes, until the window is gone
+//                              abort button changes, until the window is gone,
+//                              and {"busy": true} when they stop answering
 // A text that cannot be read (the program is busy past the time-out) is
 // printed as null, never as an empty text.
 
@@ -54,11 +55,11 @@ std::string rect(const RECT& r) {
 }
 
 // The window's text, or nothing when it did not answer in time.
-std::optional<std::wstring> textOf(HWND window) {
+std::optional<std::wstring> textOf(HWND window, UINT timeoutMs = 2000) {
   wchar_t text[512] = {};
   DWORD_PTR copied = 0;
   if (!window || !SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                                      2000, &copied)) {
+                                      timeoutMs, &copied)) {
     return std::nullopt;
   }
   return std::wstring(text, copied < 512 ? copied : 511);
@@ -138,13 +139,22 @@ int watch(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   if (!main) return 1;
   std::string last;
+  bool busy = false;
   while (IsWindow(main) && GetTickCount() - start < timeoutMs) {
     HWND button = controlNamed(main, "KESTRANE_ABORT_BUTTON");
-    const auto box = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"));
-    const auto message = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"));
-    // A window being destroyed is hidden first; its controls read empty
-    // then. A text that did not come back is no change either.
-    if (box && message && IsWindow(main) && IsWindowVisible(main)) {
+    // A short wait, so that a busy spell shows while the window is still there.
+    const auto box = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"), 400);
+    const auto message = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"), 400);
+    // A text that did not come back is no change: the program is busy (as
+    // while the shell launches the batch file), which is said once.
+    const bool unreadable = !box || !message;
+    if (unreadable && !busy && IsWindow(main) && IsWindowVisible(main)) {
+      std::printf("{\"t\": %lu, \"busy\": true}\n", GetTickCount() - start);
+      std::fflush(stdout);
+    }
+    busy = unreadable;
+    // A window being destroyed is hidden first; its controls read empty then.
+    if (!unreadable && IsWindow(main) && IsWindowVisible(main)) {
       std::string now = "\"box\": " + json(*box) + ", \"message\": " + json(*message) +
                         ", \"button\": " + (IsWindowEnabled(button) ? "true" : "false");
       if (now != last) {
