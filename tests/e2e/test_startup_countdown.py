@@ -11,14 +11,14 @@ from harness import SCREEN, ProgramTestCase, distinct
 class CountdownToLaunch(ProgramTestCase):
 
     def test_untouched_window_counts_down_launches_the_batch_file_and_saves_its_position(self):
-        watcher = self.session.watch(60000)  # sees the window from its creation on
+        watcher = self.session.watch(150000)  # sees the window from its creation on
         seen = self.session.start()
         self.assertEqual(seen["window"]["title"], "KESTRANE")
         self.assertEqual(len(seen["controls"]), 10)  # every visible element has its control
         self.assertEqual(self.control(seen, "KESTRANE_COUNTDOWN_MESSAGE")["text"], "COUNTDOWN STARTED")
         self.assertTrue(self.control(seen, "KESTRANE_ABORT_BUTTON")["focused"])
 
-        code = self.session.wait_exit(timeout=60)
+        code = self.session.wait_exit(timeout=120)
         changes = [json.loads(line) for line in watcher.stdout]
         watcher.wait()
 
@@ -30,7 +30,8 @@ class CountdownToLaunch(ProgramTestCase):
         self.assertEqual(counted, ["%02d" % n for n in range(30, 0, -1)])
         self.assertIn(boxes[-1], ("01", "00"))
         ticks = [c["t"] for c in changes if c.get("box") in ("30", "01")]
-        self.assertAlmostEqual((ticks[1] - ticks[0]) / 1000.0, 29.0, delta=2.0)
+        # A second a tick, with room for a busy machine.
+        self.assertAlmostEqual((ticks[1] - ticks[0]) / 1000.0, 29.0, delta=5.0)
         self.assertTrue(changes[-1]["gone"])
 
         self.assertEqual(code, 0)
@@ -44,7 +45,7 @@ class CountdownToLaunch(ProgramTestCase):
 
     def test_without_the_batch_file_the_window_still_closes_at_zero(self):
         self.session.start(batch=None)
-        self.assertEqual(self.session.wait_exit(timeout=60), 0)
+        self.assertEqual(self.session.wait_exit(timeout=120), 0)
         self.assertFalse(self.session.launched())
         self.assertIsNotNone(self.session.stored("MainLeft"))
 
