@@ -8,6 +8,7 @@ user's own display, prefix or registry.
 import atexit
 import json
 import os
+import select
 import shutil
 import subprocess
 import tempfile
@@ -231,6 +232,49 @@ class Session:
                     raise AssertionError("%s is stored as %s, not as text" % (name, parts[1]))
                 return parts[2] if len(parts) == 3 else ""
         return None
+
+
+class Watcher:
+    """The probe's watch over the running window, read with deadlines.
+
+    One probe process polls the window every few milliseconds, so a value
+    that shows for a second is seen even when starting a probe for each
+    look would take longer than that on a busy machine."""
+
+    def __init__(self, session, timeout_ms):
+        self.process = subprocess.Popen(["wine", PROBE, "watch", str(timeout_ms)], env=session.env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, bufsize=0)
+        self.pending = b""
+        ready = self.until(lambda change: change == {"ready": True}, timeout=60)
+        assert ready and ready[-1] == {"ready": True}, ready
+
+    def until(self, predicate, timeout):
+        """Every change seen until the predicate holds for one (the last) or the time-out."""
+        seen = []
+        deadline = time.monotonic() + timeout
+        fd = self.process.stdout.fileno()
+        while True:
+            while b"\n" in self.pending:
+                line, self.pending = self.pending.split(b"\n", 1)
+                seen.append(json.loads(line))
+                if holds(predicate, seen[-1]):
+                    return seen
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([fd], [], [], left)[0]:
+                return seen
+            chunk = os.read(fd, 4096)
+            if not chunk:
+                return seen
+            self.pending += chunk
+
+    def close(self):
+        """The watch ends by itself once the window is gone or its time is up."""
+        try:
+            self.process.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.process.stdout.close()
 
 
 def holds(predicate, seen):
