@@ -90,8 +90,9 @@ class PauseAndResume(ProgramTestCase):
         self.session.xdotool("mousemove", "--sync", tx, ty)
         self.session.xdotool("mouseup", 1)
         self.click(seen, "KESTRANE_CREATOR", times=2)
-        states = self.session.watch_until(lambda s: "@" in s["by_name"]["KESTRANE_CREATOR"]["text"], timeout=15)
-        self.assertIn("@", states[-1]["by_name"]["KESTRANE_CREATOR"]["text"])
+        shows_address = lambda s: "@" in s["by_name"]["KESTRANE_CREATOR"]["text"]  # noqa: E731
+        states = self.session.watch_until(shows_address, timeout=15)
+        self.assertTrue(holds(shows_address, states[-1]), states[-1].get("controls"))
         for state in states:
             if state["window"] is None or None in (box(state), message(state)):
                 continue  # a look that could not read the window shows nothing either way
