@@ -90,7 +90,9 @@ class PauseAndResume(ProgramTestCase):
         self.session.xdotool("mousemove", "--sync", tx, ty)
         self.session.xdotool("mouseup", 1)
         self.click(seen, "KESTRANE_CREATOR", times=2)
-        shows_address = lambda s: "@" in s["by_name"]["KESTRANE_CREATOR"]["text"]  # noqa: E731
+        def shows_address(state):
+            return "@" in state["by_name"]["KESTRANE_CREATOR"]["text"]
+
         states = self.session.watch_until(shows_address, timeout=15)
         self.assertTrue(holds(shows_address, states[-1]), states[-1].get("controls"))
         for state in states:
