@@ -98,6 +98,10 @@ class Session:
             with open(os.path.join(self.folder, "KESTRANE.BAT"), "w", newline="") as f:
                 f.write(batch)
         shutil.copy(EXE, self.folder)
+        # The pointer leaves wherever the last test clicked: a new window
+        # that appears under a pointer that never moves sees no motion, and
+        # under Wine its first clicks there can go astray.
+        self.xdotool("mousemove", "--sync", SCREEN[0] - 1, SCREEN[1] - 1)
         self.program = subprocess.Popen(["wine", "KESTRANE.exe"], cwd=self.folder, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Another Wine process starting while this one starts can stall both
