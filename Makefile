@@ -14,14 +14,11 @@ deps:
 
 # The shipped program (build/win/KESTRANE.exe) and the native core with its tests.
 build: deps
-	@cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-	@cmake --build $(WIN_BUILD) -j$(JOBS)
-	@cmake -S . -B $(NATIVE_BUILD) -DCMAKE_BUILD_TYPE=Debug \
-	  -DKESTRANE_WIN_BUILD_DIR=$(CURDIR)/$(WIN_BUILD) >/dev/null
-	@cmake --build $(NATIVE_BUILD) -j$(JOBS)
+	@JOBS=$(JOBS) bash scripts/build.sh
 
-run: build
+# Builds quietly, so that what a newcomer sees is the countdown.
+run: deps
+	@JOBS=$(JOBS) bash scripts/build.sh --quiet
 	@bash scripts/run.sh
 
 test: build

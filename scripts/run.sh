@@ -50,11 +50,15 @@ for line in sys.stdin:
     seen = json.loads(line)
     if seen.get("ready"):
         continue
-    if seen.get("gone"):
-        print("%5.1f s  the window closed" % (seen["t"] / 1000.0))
+    if seen.get("busy"):
+        print("%5.1f s  the window is busy and does not answer" % (seen["t"] / 1000.0))
+    elif "gone" in seen:
+        print("%5.1f s  %s" % (seen["t"] / 1000.0, "the window closed" if seen["gone"] else "still open; stopped watching"))
     else:
+        # The box is a multi-line box: its first line is what the user sees.
+        shown = seen["box"].split("\r\n")[0]
         print("%5.1f s  countdown box shows %-4s  message: %s" % (
-            seen["t"] / 1000.0, json.dumps(seen["box"]), seen["message"]))
+            seen["t"] / 1000.0, "\"%s\"" % shown, seen["message"]))
     sys.stdout.flush()
 '
 wait "$program" "$screenshot"

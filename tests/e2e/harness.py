@@ -8,6 +8,7 @@ user's own display, prefix or registry.
 import atexit
 import json
 import os
+import select
 import shutil
 import subprocess
 import tempfile
@@ -99,14 +100,27 @@ class Session:
             with open(os.path.join(self.folder, "KESTRANE.BAT"), "w", newline="") as f:
                 f.write(batch)
         shutil.copy(exe, self.folder)
+        # The pointer leaves wherever the last test clicked: a new window
+        # that appears under a pointer that never moves sees no motion, and
+        # under Wine its first clicks there can go astray.
+        self.move_pointer(SCREEN[0] - 1, SCREEN[1] - 1)
         self.program = subprocess.Popen(["wine", os.path.basename(exe)], cwd=self.folder,
                                         env=dict(self.env, **(environment or {})),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Another Wine process starting while this one starts can stall both
         # for half a minute, so the probe waits until the window is on the display.
-        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^KESTRANE$"],
-                       env=self.env, capture_output=True, timeout=30)
-        return self.state(timeout_ms=15000)
+        try:
+            subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^KESTRANE$"],
+                           env=self.env, capture_output=True, timeout=60)
+        except subprocess.TimeoutExpired:
+            pass  # the probe below says what there is
+        # On a busy machine Wine can take its time: wait generously, while
+        # the program runs, for the probe to see the window.
+        deadline = time.monotonic() + 90
+        while True:
+            seen = self.state(timeout_ms=15000)
+            if seen["window"] is not None or self.program.poll() is not None or time.monotonic() > deadline:
+                return seen
 
     def wait_exit(self, timeout):
         code = self.program.wait(timeout=timeout)
@@ -149,20 +163,47 @@ class Session:
         return watcher
 
     def wait_for(self, predicate, timeout=10.0, interval=0.2):
+        """The first state the predicate holds for, or the last one seen at the time-out.
+
+        A value the probe could not read is null: a predicate that meets one
+        (None has no text to compare) simply does not hold yet."""
         deadline = time.monotonic() + timeout
         while True:
             seen = self.state()
-            if seen["window"] is not None and predicate(seen):
+            if seen["window"] is not None and holds(predicate, seen):
                 return seen
             if time.monotonic() > deadline:
                 return seen
             time.sleep(interval)
+
+    def watch_until(self, predicate, timeout):
+        """Every state seen until the predicate holds (the last one) or the time-out."""
+        seen = []
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            seen.append(self.state())
+            if seen[-1]["window"] is not None and holds(predicate, seen[-1]):
+                break
+        return seen
 
     def screenshot(self):
         path = os.path.join(self.folder, "screen-%d.png" % time.monotonic_ns())
         subprocess.run(["import", "-display", self.display.name, "-window", "root", path], check=True,
                        capture_output=True, timeout=30)
         return path
+
+    def extent(self, rect, condition, path=None):
+        """(width, height) of the smallest box around every pixel in rect
+        (left, top, width, height on the screen) that meets the -fx condition;
+        (0, 0) when none does."""
+        path = path or self.screenshot()
+        left, top, width, height = rect
+        out = subprocess.run(["/usr/bin/convert", path, "-crop", "%dx%d+%d+%d" % (width, height, left, top),
+                              "+repage", "-fx", "(%s) ? 1 : 0" % condition, "-bordercolor", "black",
+                              "-border", "1", "-format", "%@", "info:"],
+                             check=True, capture_output=True, text=True).stdout
+        size = out.split("+")[0].split("x")
+        return int(size[0]), int(size[1])
 
     def pixel(self, x, y, path=None):
         """The colour at screen point (x, y) as (r, g, b)."""
@@ -171,6 +212,15 @@ class Session:
                               "txt:-"], check=True, capture_output=True, text=True).stdout
         values = out.splitlines()[1].split("(")[1].split(")")[0].split(",")
         return tuple(int(float(v)) for v in values[:3])
+
+    def move_pointer(self, x, y):
+        """Moves the pointer to (x, y) and waits until it is there. A move to
+        where the pointer already is would make xdotool wait in vain."""
+        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env, check=True,
+                             capture_output=True, text=True, timeout=30).stdout
+        at = dict(line.split("=", 1) for line in out.split())
+        if (int(at["X"]), int(at["Y"])) != (x, y):
+            self.xdotool("mousemove", "--sync", x, y)
 
     def xdotool(self, *args):
         subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True, capture_output=True,
@@ -189,13 +239,70 @@ class Session:
         self.reg("add", SETTINGS_KEY, "/v", name, "/t", kind, "/d", value, "/f")
 
     def stored(self, name):
-        """The REG_SZ text stored under name, or None."""
+        """The text stored under name, or None; a value of another type than REG_SZ fails the test."""
         out = self.reg("query", SETTINGS_KEY, "/v", name).stdout
         for line in out.splitlines():
             parts = line.strip().split(None, 2)
             if len(parts) >= 2 and parts[0] == name:
+                if parts[1] != "REG_SZ":
+                    raise AssertionError("%s is stored as %s, not as text" % (name, parts[1]))
                 return parts[2] if len(parts) == 3 else ""
         return None
+
+
+class Watcher:
+    """The probe's watch over the running window, read with deadlines.
+
+    One probe process polls the window every few milliseconds, so a value
+    that shows for a second is seen even when starting a probe for each
+    look would take longer than that on a busy machine."""
+
+    def __init__(self, session, timeout_ms):
+        self.process = subprocess.Popen(["wine", PROBE, "watch", str(timeout_ms)], env=session.env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, bufsize=0)
+        self.pending = b""
+        ready = self.until(lambda change: change == {"ready": True}, timeout=60)
+        assert ready and ready[-1] == {"ready": True}, ready
+
+    def until(self, predicate, timeout):
+        """Every change seen until the predicate holds for one (the last) or the time-out."""
+        seen = []
+        deadline = time.monotonic() + timeout
+        fd = self.process.stdout.fileno()
+        while True:
+            while b"\n" in self.pending:
+                line, self.pending = self.pending.split(b"\n", 1)
+                seen.append(json.loads(line))
+                if holds(predicate, seen[-1]):
+                    return seen
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([fd], [], [], left)[0]:
+                return seen
+            chunk = os.read(fd, 4096)
+            if not chunk:
+                return seen
+            self.pending += chunk
+
+    def close(self):
+        """The watch ends by itself once the window is gone or its time is up."""
+        try:
+            self.process.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.process.stdout.close()
+
+
+def holds(predicate, seen):
+    try:
+        return bool(predicate(seen))
+    except (TypeError, KeyError):
+        return False
+
+
+def distinct(values):
+    """The values with repeats in a row left out: what a user saw change."""
+    return [v for i, v in enumerate(values) if i == 0 or v != values[i - 1]]
 
 
 _shared = None

@@ -18,13 +18,16 @@
 //                              text and whether the main window owns it
 //   probe watch [timeout-ms]   waits for the window, then prints a line each
 //                              time the countdown box, the message or the
-//                              abort button changes, until the window is gone
+//                              abort button changes, until the window is gone,
+//                              and {"busy": true} when they stop answering
 //   probe accessible           every control as an accessibility client
 //                              reads it: role, name, value and state
 //   probe events [timeout-ms]  as a screen reader listens: prints a line for
 //                              each live-region, name or value change and
 //                              for the window showing, with the name the
 //                              changed object has at that moment
+// A text that cannot be read (the program is busy past the time-out) is
+// printed as null, never as an empty text.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -33,6 +36,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 
 #include "window/control_ids_win.h"
@@ -63,11 +67,18 @@ std::string rect(const RECT& r) {
   return text;
 }
 
-std::wstring textOf(HWND window) {
+// The window's text, or nothing when it did not answer in time.
+std::optional<std::wstring> textOf(HWND window, UINT timeoutMs = 2000) {
   wchar_t text[512] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
-  return text;
+  DWORD_PTR copied = 0;
+  if (!window || !SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                                      timeoutMs, &copied)) {
+    return std::nullopt;
+  }
+  return std::wstring(text, copied < 512 ? copied : 511);
 }
+
+std::string jsonOrNull(const std::optional<std::wstring>& text) { return text ? json(*text) : "null"; }
 
 // The main window; once shown, unless any will do (it is created hidden and
 // shown after it has been placed).
@@ -99,7 +110,7 @@ int printState(DWORD timeoutMs) {
   std::printf("{\"window\": {\"hwnd\": %llu, \"title\": %s, \"rect\": %s, \"client\": [%ld, %ld, %ld, %ld], "
               "\"visible\": %s, \"topmost\": %s, \"minimized\": %s, \"maximized\": %s, \"foreground\": %s, "
               "\"dpi\": %u},\n \"controls\": [\n",
-              handle(main), json(textOf(main)).c_str(), rect(frame).c_str(), origin.x, origin.y, client.right,
+              handle(main), jsonOrNull(textOf(main)).c_str(), rect(frame).c_str(), origin.x, origin.y, client.right,
               client.bottom, IsWindowVisible(main) ? "true" : "false",
               (GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "true" : "false",
               IsIconic(main) ? "true" : "false", IsZoomed(main) ? "true" : "false",
@@ -118,7 +129,7 @@ int printState(DWORD timeoutMs) {
                 "\"text\": %s}",
                 first ? "" : ",\n", name, json(className).c_str(), rect(r).c_str(),
                 IsWindowEnabled(child) ? "true" : "false", gui.hwndFocus == child ? "true" : "false",
-                json(textOf(child)).c_str());
+                jsonOrNull(textOf(child)).c_str());
     first = false;
   }
   std::printf("\n]}\n");
@@ -141,18 +152,31 @@ int watch(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   if (!main) return 1;
   std::string last;
+  bool busy = false;
   while (IsWindow(main) && GetTickCount() - start < timeoutMs) {
     HWND button = controlNamed(main, "KESTRANE_ABORT_BUTTON");
-    std::string now = "\"box\": " + json(textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"))) +
-                      ", \"message\": " + json(textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"))) +
-                      ", \"button\": " + (IsWindowEnabled(button) ? "true" : "false");
-    // A window being destroyed is hidden first; its controls read empty then.
-    if (IsWindow(main) && IsWindowVisible(main) && now != last) {
-      std::printf("{\"t\": %lu, %s}\n", GetTickCount() - start, now.c_str());
+    // A short wait, so that a busy spell shows while the window is still there.
+    const auto box = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"), 400);
+    const auto message = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"), 400);
+    // A text that did not come back is no change: the program is busy (as
+    // while the shell launches the batch file), which is said once.
+    const bool unreadable = !box || !message;
+    if (unreadable && !busy && IsWindow(main) && IsWindowVisible(main)) {
+      std::printf("{\"t\": %lu, \"busy\": true}\n", GetTickCount() - start);
       std::fflush(stdout);
-      last = now;
     }
-    Sleep(15);
+    busy = unreadable;
+    // A window being destroyed is hidden first; its controls read empty then.
+    if (!unreadable && IsWindow(main) && IsWindowVisible(main)) {
+      std::string now = "\"box\": " + json(*box) + ", \"message\": " + json(*message) +
+                        ", \"button\": " + (IsWindowEnabled(button) ? "true" : "false");
+      if (now != last) {
+        std::printf("{\"t\": %lu, %s}\n", GetTickCount() - start, now.c_str());
+        std::fflush(stdout);
+        last = now;
+      }
+    }
+    Sleep(5);
   }
   std::printf("{\"t\": %lu, \"gone\": %s}\n", GetTickCount() - start, IsWindow(main) ? "false" : "true");
   return 0;
@@ -235,7 +259,7 @@ int printErrorBox(DWORD timeoutMs) {
   }
   HWND text = GetDlgItem(search.found, 0xFFFF);
   std::printf("{\"box\": %llu, \"title\": %s, \"text\": %s, \"owned_by_main\": %s}\n", handle(search.found),
-              json(textOf(search.found)).c_str(), text ? json(textOf(text)).c_str() : "null",
+              jsonOrNull(textOf(search.found)).c_str(), text ? jsonOrNull(textOf(text)).c_str() : "null",
               GetWindow(search.found, GW_OWNER) == main ? "true" : "false");
   return 0;
 }

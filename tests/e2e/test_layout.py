@@ -21,6 +21,11 @@ DESIGNED_AT_96_DPI = {
     "KESTRANE_ABORT_BUTTON": [344, 216, 385, 111],
 }
 WINDOW_TEXT = (0, 0, 0)
+BOX = "KESTRANE_COUNTDOWN_TEXTBOX"
+# The height in pixels of the countdown box's red digits at 96 dpi, in the
+# fonts Wine has here (72 points make 96 pixels of character height; the
+# digits are about 70 % of that). Round digits may overshoot by a pixel.
+DIGIT_HEIGHT_AT_96_DPI = 68
 
 
 class Layout(ProgramTestCase):
@@ -34,6 +39,7 @@ class Layout(ProgramTestCase):
         seen = self.session.start()
         for name, rect in DESIGNED_AT_96_DPI.items():
             self.assertEqual(self.control(seen, name)["rect"], rect, name)
+        self.assertAlmostEqual(self.digit_height(), DIGIT_HEIGHT_AT_96_DPI, delta=2)
         self.assertEqual(seen["window"]["rect"][2:], [747, 398])
         self.assert_status_bar_spans_the_bottom(seen, 18)
 
@@ -42,14 +48,15 @@ class Layout(ProgramTestCase):
         self.assertTrue(self.control(seen, "KESTRANE_ABORT_BUTTON")["focused"])
         x, y = self.screen_point(seen, "KESTRANE_TITLE")
         self.session.xdotool("mousemove", "--sync", x, y)  # keys go where the pointer is
+        expected = ["KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_EX_POINT_TEXTBOX_LEFT",
+                    "KESTRANE_EX_POINT_TEXTBOX_RIGHT", "KESTRANE_ABORT_BUTTON"]
         order = []
-        for _ in range(4):
+        for name in expected:
             self.session.xdotool("key", "Tab")
-            time.sleep(0.3)
-            focused = [c["name"] for c in self.session.state()["controls"] if c["focused"]]
+            seen = self.session.wait_for(lambda s: self.control(s, name)["focused"], timeout=10, interval=0.1)
+            focused = [c["name"] for c in seen["controls"] if c["focused"]]
             order.append(focused[0] if focused else None)
-        self.assertEqual(order, ["KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_EX_POINT_TEXTBOX_LEFT",
-                                 "KESTRANE_EX_POINT_TEXTBOX_RIGHT", "KESTRANE_ABORT_BUTTON"])
+        self.assertEqual(order, expected)
 
     def test_separator_lines_and_status_bar_panels(self):
         seen = self.session.start()
@@ -73,10 +80,14 @@ class Layout(ProgramTestCase):
         x, y = self.screen_point(seen, "KESTRANE_CREATOR")
         self.session.xdotool("mousemove", "--sync", x, y)
         self.session.xdotool("click", 1)
-        time.sleep(0.8)
-        self.assertEqual(self.control(self.session.state(), "KESTRANE_CREATOR")["text"], "Created By Orwyn402")
+        # Esc pauses the countdown; once the pause shows, the click before it
+        # has been handled too.
+        self.session.xdotool("key", "Escape")
+        seen = self.session.wait_for(lambda s: not self.control(s, "KESTRANE_ABORT_BUTTON")["enabled"], timeout=15)
+        self.assertFalse(self.control(seen, "KESTRANE_ABORT_BUTTON")["enabled"])
+        self.assertEqual(self.control(seen, "KESTRANE_CREATOR")["text"], "Created By Orwyn402")
         self.session.xdotool("click", "--repeat", 2, "--delay", 120, 1)
-        seen = self.session.wait_for(lambda s: "@" in self.control(s, "KESTRANE_CREATOR")["text"], timeout=3)
+        seen = self.session.wait_for(lambda s: "@" in self.control(s, "KESTRANE_CREATOR")["text"], timeout=15)
         self.assertRegex(self.control(seen, "KESTRANE_CREATOR")["text"], r"^[\w.]+@example\.com$")
 
     def test_at_144_dpi_everything_is_half_as_large_again(self):
@@ -94,14 +105,33 @@ class Layout(ProgramTestCase):
                 for designed, scaled in zip(rect, got):
                     self.assertAlmostEqual(scaled, designed * 1.5, delta=1.5, msg=name)
             self.assert_status_bar_spans_the_bottom(seen, 27)
+            self.assertAlmostEqual(self.digit_height(), DIGIT_HEIGHT_AT_96_DPI * 1.5, delta=2)
             # The scaled running picture leaves the green ground at the button's edge.
             shot = self.session.screenshot()
             bx, by = self.screen_point(seen, "KESTRANE_ABORT_BUTTON", dx=20, dy=80)
             self.assertEqual(self.session.pixel(bx, by, shot), (0, 255, 0))
+
+            # The position is saved in twips at this density: 1440 to the inch.
+            self.session.probe("move", "300", "240")
+            seen = self.session.wait_for(lambda s: s["window"]["rect"][:2] == [300, 240], timeout=10)
+            self.assertEqual(seen["window"]["rect"][:2], [300, 240])
+            self.session.probe("close")
+            self.assertEqual(self.session.wait_exit(timeout=20), 0)
+            self.assertEqual(self.session.stored("MainLeft"), "3000")
+            self.assertEqual(self.session.stored("MainTop"), "2400")
         finally:
             self.session.kill_program()
             self.session.reg("delete", desktop, "/v", "LogPixels", "/f")
             self.restart_wine()
+
+    def digit_height(self):
+        """The height of the red digits in the countdown box once it counts."""
+        seen = self.session.wait_for(lambda s: self.control(s, BOX)["text"].isdigit(), timeout=20)
+        self.assertTrue(self.control(seen, BOX)["text"].isdigit(), "the box shows no digits")
+        left, top, width, height = self.control(seen, BOX)["rect"]
+        origin = seen["window"]["client"]
+        rect = (origin[0] + left + 3, origin[1] + top + 3, width - 6, height - 6)
+        return self.session.extent(rect, "r > 0.6 && g < 0.3 && b < 0.3")[1]
 
     def restart_wine(self):
         """The display density is read when Wine starts."""

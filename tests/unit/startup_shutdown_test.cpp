@@ -74,10 +74,21 @@ TEST(StartUp, ASizeThatIsNotPositiveUsesTheDefaultSize) {
   EXPECT_EQ(program.view.leftTwips, -300.0f);  // a negative position is fine
 }
 
-TEST(StartUp, NoTimerEventComesBeforeLoad) {
+TEST(StartUp, BeforeLoadNoTimerRunsAndNoEventReachesAHandler) {
   Program program;
+  for (const char* name : {"KESTRANE_MAIN_COUNTDOWN_TIMER", "KESTRANE_EX_1_TIMER", "KESTRANE_EX_2_TIMER",
+                           "AlwaysOnTopTimer"}) {
+    EXPECT_FALSE(program.clock.isRunning(program.main.timer(name))) << name;
+    // A stray timer message the platform still delivers changes nothing.
+    program.main.raise(name, Event::Timer);
+  }
+  program.main.raise("KESTRANE_ABORT_BUTTON", Event::Click);
+  program.main.raise("KESTRANE_COUNTDOWN_MESSAGE", Event::DblClick);
   program.seconds(5);
+  EXPECT_TRUE(program.log.steps.empty()) << program.log.steps.front();
   EXPECT_EQ(program.box(), "--\r\n");
+  EXPECT_TRUE(program.desktop.calls.empty());
+  EXPECT_EQ(program.main.RemainingTime, 0.0);
 }
 
 TEST(Shutdown, SavesThePositionAsDecimalTextAndNeverTheSize) {

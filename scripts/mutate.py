@@ -1,0 +1,180 @@
+#!/usr/bin/env python3
+"""Puts plausible faults into a scratch copy of the tree, one at a time, and
+checks that the tests notice.
+
+    scripts/mutate.py core              every fault in tests/mutation/core.json,
+                                        against the unit tests
+    scripts/mutate.py windows           tests/mutation/windows.json, against the
+                                        end-to-end tests each fault names
+    scripts/mutate.py core --only ID    one fault (repeatable)
+
+Each fault is a text replacement in one file. A fault is "caught" when its
+tests fail (or its build does), "not caught" when they pass, and
+"equivalent" when the list says why no test can tell it apart. The score is
+caught / (all - equivalent). The working tree is never changed: the copy
+lives under build/mutation/, with each fault's test output in logs/.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SCRATCH = os.path.join(ROOT, "build", "mutation")
+
+
+def run(command, cwd, env=None, timeout=1800):
+    """(exit code, combined output); a time-out counts as a failure."""
+    try:
+        done = subprocess.run(command, cwd=cwd, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                              text=True, timeout=timeout)
+        return done.returncode, done.stdout
+    except subprocess.TimeoutExpired as expired:
+        return -1, "timed out after %d s\n%s" % (timeout, expired.stdout or "")
+
+
+def copy_tree(source_dir):
+    """The tracked files as they are now in the working tree, copied over the scratch source."""
+    files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], cwd=ROOT, check=True,
+                           stdout=subprocess.PIPE, text=True).stdout.split("\n")
+    for name in filter(None, files):
+        source = os.path.join(ROOT, name)
+        if not os.path.isfile(source):
+            continue
+        target = os.path.join(source_dir, name)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        with open(source, "rb") as f:
+            data = f.read()
+        if os.path.exists(target):
+            with open(target, "rb") as f:
+                if f.read() == data:
+                    continue  # unchanged: keeps the build incremental
+        with open(target, "wb") as f:
+            f.write(data)
+
+
+class Suite:
+    def __init__(self, name):
+        self.name = name
+        self.source = os.path.join(SCRATCH, name, "source")
+        self.native = os.path.join(SCRATCH, name, "native")
+        self.win = os.path.join(SCRATCH, name, "win")
+        self.prefix = os.path.join(SCRATCH, name, "wineprefix")
+
+    def prepare(self):
+        os.makedirs(self.source, exist_ok=True)
+        copy_tree(self.source)
+        if self.name == "core":
+            code, out = run(["cmake", "-S", self.source, "-B", self.native, "-DCMAKE_BUILD_TYPE=Debug"], ROOT)
+        else:
+            code, out = run(["cmake", "-S", self.source, "-B", self.win, "-DCMAKE_BUILD_TYPE=Release",
+                             "-DBUILD_TESTING=OFF",
+                             "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(self.source, "cmake",
+                                                                     "mingw-w64-x86_64.cmake")], ROOT)
+        if code != 0:
+            sys.exit("configuring the scratch build failed:\n" + out)
+        if self.name == "windows" and not os.path.exists(os.path.join(self.prefix, "system.reg")):
+            code, out = run([sys.executable, "-c", "import harness; harness.make_prefix()"],
+                            os.path.join(self.source, "tests", "e2e"), env=self.environment())
+            if code != 0:
+                sys.exit("making the Wine prefix failed:\n" + out)
+
+    def environment(self):
+        env = dict(os.environ)
+        env.update(KESTRANE_WIN_BUILD=self.win, KESTRANE_WINEPREFIX=self.prefix, PYTHONDONTWRITEBYTECODE="1")
+        return env
+
+    def build(self):
+        if self.name == "core":
+            return run(["cmake", "--build", self.native, "-j2", "--target", "kestrane_unit_tests"], ROOT)
+        return run(["cmake", "--build", self.win, "-j2"], ROOT)
+
+    def test(self, mutant):
+        if self.name == "core":
+            binary = os.path.join(self.native, "tests", "kestrane_unit_tests")
+            return run([binary, "--gtest_brief=1"], ROOT, timeout=120)
+        return run(["/usr/bin/python3", "-m", "unittest"] + mutant["tests"],
+                   os.path.join(self.source, "tests", "e2e"), env=self.environment(), timeout=1500)
+
+
+def apply(source_dir, mutant):
+    """Puts the fault in; returns the file's original text to put back."""
+    path = os.path.join(source_dir, mutant["file"])
+    with open(path) as f:
+        original = f.read()
+    found = original.count(mutant["find"])
+    if found != mutant.get("occurrences", 1):
+        raise ValueError("%s: %r found %d times in %s" % (mutant["id"], mutant["find"], found, mutant["file"]))
+    with open(path, "w") as f:
+        f.write(original.replace(mutant["find"], mutant["replace"]))
+    return path, original
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("suite", choices=["core", "windows"])
+    parser.add_argument("--only", action="append", help="run only this fault (by id)")
+    parser.add_argument("--keep-going", action="store_true", help="go on when the unchanged tree fails")
+    args = parser.parse_args()
+
+    with open(os.path.join(ROOT, "tests", "mutation", args.suite + ".json")) as f:
+        mutants = json.load(f)
+    if args.only:
+        mutants = [m for m in mutants if m["id"] in args.only]
+
+    suite = Suite(args.suite)
+    suite.prepare()
+
+    # The unchanged tree must build and pass, or no result means anything.
+    code, out = suite.build()
+    if code != 0:
+        sys.exit("the unchanged tree does not build:\n" + out)
+    if args.suite == "core":
+        code, out = suite.test(None)
+        if code != 0 and not args.keep_going:
+            sys.exit("the unchanged tree fails its tests:\n" + out[-3000:])
+
+    results = []
+    for mutant in mutants:
+        started = time.monotonic()
+        if mutant.get("equivalent"):
+            verdict, detail = "equivalent", mutant["equivalent"]
+        else:
+            path, original = apply(suite.source, mutant)
+            try:
+                code, out = suite.build()
+                if code != 0:
+                    verdict, detail = "caught", "does not build"
+                else:
+                    code, out = suite.test(mutant)
+                    verdict = "caught" if code != 0 else "NOT CAUGHT"
+                    os.makedirs(os.path.join(SCRATCH, args.suite, "logs"), exist_ok=True)
+                    with open(os.path.join(SCRATCH, args.suite, "logs", mutant["id"] + ".log"), "w") as log:
+                        log.write(out)
+                    failed = [line for line in out.splitlines()
+                              if line.startswith(("[  FAILED  ]", "FAIL:", "ERROR:"))]
+                    detail = failed[0] if failed else ("exit %d" % code if code else "")
+            finally:
+                with open(path, "w") as f:
+                    f.write(original)
+        results.append((mutant["id"], verdict))
+        print("%-12s %-40s %5.0f s  %s" % (verdict, mutant["id"], time.monotonic() - started, detail))
+        sys.stdout.flush()
+
+    suite.build()  # leaves the scratch build as the tree is
+    counted = [v for _, v in results if v != "equivalent"]
+    caught = counted.count("caught")
+    print("\n%s: %d of %d non-equivalent faults caught (%.1f %%), %d equivalent" % (
+        args.suite, caught, len(counted), 100.0 * caught / max(1, len(counted)), len(results) - len(counted)))
+    missed = [i for i, v in results if v == "NOT CAUGHT"]
+    if missed:
+        print("not caught: " + ", ".join(missed))
+    return 0 if not missed else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
