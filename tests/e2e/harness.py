@@ -236,18 +236,30 @@ class Session:
         self.reg("delete", r"HKCU\Software\KESTRANE", "/f")
 
     def store(self, name, value, kind="REG_SZ"):
-        self.reg("add", SETTINGS_KEY, "/v", name, "/t", kind, "/d", value, "/f")
+        """Stores a value for the program to find; a write that fails fails the test."""
+        for _ in range(3):
+            if self.reg("add", SETTINGS_KEY, "/v", name, "/t", kind, "/d", value, "/f").returncode == 0:
+                return
+        raise AssertionError("could not store %s in the registry" % name)
 
     def stored(self, name):
-        """The text stored under name, or None; a value of another type than REG_SZ fails the test."""
-        out = self.reg("query", SETTINGS_KEY, "/v", name).stdout
-        for line in out.splitlines():
-            parts = line.strip().split(None, 2)
-            if len(parts) >= 2 and parts[0] == name:
-                if parts[1] != "REG_SZ":
-                    raise AssertionError("%s is stored as %s, not as text" % (name, parts[1]))
-                return parts[2] if len(parts) == 3 else ""
-        return None
+        """The text stored under name, or None when there is none.
+
+        A value of another type than REG_SZ fails the test, and so does a
+        registry that cannot be read: that is never taken for "nothing stored"."""
+        for _ in range(3):
+            result = self.reg("query", SETTINGS_KEY, "/v", name)
+            if result.returncode == 0:
+                for line in result.stdout.splitlines():
+                    parts = line.strip().split(None, 2)
+                    if len(parts) >= 2 and parts[0] == name:
+                        if parts[1] != "REG_SZ":
+                            raise AssertionError("%s is stored as %s, not as text" % (name, parts[1]))
+                        return parts[2] if len(parts) == 3 else ""
+                return None
+            if "Unable to find" in result.stdout + result.stderr:
+                return None
+        raise AssertionError("could not read %s from the registry: %s" % (name, result.stdout + result.stderr))
 
 
 class Watcher:
