@@ -213,6 +213,18 @@ class Session:
         values = out.splitlines()[1].split("(")[1].split(")")[0].split(",")
         return tuple(int(float(v)) for v in values[:3])
 
+    def set_density(self, dpi):
+        """Makes the next program start at dpi dots per inch (None: the
+        default again). Wine reads the density when it starts, so it is
+        restarted here."""
+        desktop = r"HKCU\Control Panel\Desktop"
+        if dpi is None:
+            self.reg("delete", desktop, "/v", "LogPixels", "/f")
+        else:
+            self.reg("add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+        for step in ("-k", "-w"):
+            subprocess.run(["wineserver", step], env=self.env, capture_output=True, timeout=60)
+
     def move_pointer(self, x, y):
         """Moves the pointer to (x, y) and waits until it is there. A move to
         where the pointer already is would make xdotool wait in vain."""

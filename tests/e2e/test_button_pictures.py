@@ -99,9 +99,7 @@ class ButtonPictures(ProgramTestCase):
         self.assert_face(seen, IDR_PAUSED_PICTURE, BLACK, 1)
 
     def test_at_144_dpi_each_face_is_the_stored_picture_half_as_large_again(self):
-        desktop = r"HKCU\Control Panel\Desktop"
-        self.session.reg("add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
-        self.restart_wine()
+        self.session.set_density(144)
         try:
             seen = self.session.start()
             self.assertEqual(seen["window"]["dpi"], 144)
@@ -110,13 +108,7 @@ class ButtonPictures(ProgramTestCase):
             self.assert_face(seen, IDR_PAUSED_PICTURE, BLACK, 1.5)
         finally:
             self.session.kill_program()
-            self.session.reg("delete", desktop, "/v", "LogPixels", "/f")
-            self.restart_wine()
-
-    def restart_wine(self):
-        """The display density is read when Wine starts."""
-        for step in ("-k", "-w"):
-            subprocess.run(["wineserver", step], env=self.session.env, capture_output=True, timeout=60)
+            self.session.set_density(None)
 
 
 if __name__ == "__main__":

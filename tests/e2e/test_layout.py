@@ -2,7 +2,6 @@
 order, separator lines, the status bar's panels and the credit line."""
 
 import json
-import subprocess
 import time
 import unittest
 
@@ -91,9 +90,7 @@ class Layout(ProgramTestCase):
         self.assertRegex(self.control(seen, "KESTRANE_CREATOR")["text"], r"^[\w.]+@example\.com$")
 
     def test_at_144_dpi_everything_is_half_as_large_again(self):
-        desktop = r"HKCU\Control Panel\Desktop"
-        self.session.reg("add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
-        self.restart_wine()
+        self.session.set_density(144)
         try:
             seen = self.session.start()
             self.assertEqual(seen["window"]["dpi"], 144)
@@ -121,8 +118,7 @@ class Layout(ProgramTestCase):
             self.assertEqual(self.session.stored("MainTop"), "2400")
         finally:
             self.session.kill_program()
-            self.session.reg("delete", desktop, "/v", "LogPixels", "/f")
-            self.restart_wine()
+            self.session.set_density(None)
 
     def digit_height(self):
         """The height of the red digits in the countdown box once it counts."""
@@ -132,11 +128,6 @@ class Layout(ProgramTestCase):
         origin = seen["window"]["client"]
         rect = (origin[0] + left + 3, origin[1] + top + 3, width - 6, height - 6)
         return self.session.extent(rect, "r > 0.6 && g < 0.3 && b < 0.3")[1]
-
-    def restart_wine(self):
-        """The display density is read when Wine starts."""
-        for step in ("-k", "-w"):
-            subprocess.run(["wineserver", step], env=self.session.env, capture_output=True, timeout=60)
 
 
 if __name__ == "__main__":

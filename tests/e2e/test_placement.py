@@ -2,7 +2,6 @@
 values beyond what a window can have, windows with too little of their
 caption on the screen, and positions saved at 144 and 192 dpi."""
 
-import subprocess
 import unittest
 
 from harness import SCREEN, ProgramTestCase
@@ -44,18 +43,9 @@ class CaptionOnTheScreen(ProgramTestCase):
 
 class AtAnotherDensity(ProgramTestCase):
 
-    def at_density(self, dpi):
-        desktop = r"HKCU\Control Panel\Desktop"
-        if dpi is None:
-            self.session.reg("delete", desktop, "/v", "LogPixels", "/f")
-        else:
-            self.session.reg("add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
-        for step in ("-k", "-w"):  # the density is read when Wine starts
-            subprocess.run(["wineserver", step], env=self.session.env, capture_output=True, timeout=60)
-
     def tearDown(self):
         super().tearDown()
-        self.at_density(None)
+        self.session.set_density(None)
 
     def move_close_and_start_again(self, x, y):
         self.session.probe("move", str(x), str(y))
@@ -68,7 +58,7 @@ class AtAnotherDensity(ProgramTestCase):
         return saved, seen["window"]["rect"][:2]
 
     def test_at_144_dpi_a_saved_position_comes_back_to_the_same_pixel(self):
-        self.at_density(144)
+        self.session.set_density(144)
         self.session.store("MainLeft", "2410")
         self.session.store("MainTop", "1510")
         seen = self.session.start()
@@ -79,7 +69,7 @@ class AtAnotherDensity(ProgramTestCase):
         self.assertEqual(shown, [333, 222])
 
     def test_at_192_dpi_a_position_is_saved_as_whole_twips_and_comes_back_to_the_same_pixel(self):
-        self.at_density(192)
+        self.session.set_density(192)
         seen = self.session.start()
         self.assertEqual(seen["window"]["dpi"], 192)
         saved, shown = self.move_close_and_start_again(1001, 667)  # 7507.5 and 5002.5 twips
