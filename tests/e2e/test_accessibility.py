@@ -213,6 +213,22 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
             self.assertEqual(max(look, key=look.get), RED, mark)
             self.assertIn(BLACK, look, mark)
 
+    def pause_by_enter(self):
+        """Pauses with Return; the two digits the box froze at."""
+        self.key("Return")
+        return box(self.until(paused))
+
+    def resume_by_keys(self, frozen, keys, restart):
+        """Resumes with keys alone and checks what was said and shown next."""
+        at = self.key(*keys)
+        self.until(resumed, timeout=3)
+        if restart:
+            self.assert_announced(r"^Countdown restarted from 31 seconds", at)
+            self.until(lambda s: box(s) == "30", timeout=3)
+        else:
+            self.assert_announced(r"^Countdown continues from %d seconds" % int(frozen), at)
+            self.assert_next_shown(frozen, "%02d" % (int(frozen) - 1))  # the time was kept
+
     def test_keyboard_alone_pauses_continues_and_restarts_and_each_is_announced(self):
         self.start()
         started = self.listener.wait_for_text(r"KESTRANE\.BAT.*administrator", 0)
@@ -234,32 +250,12 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
         self.assertTrue(paused(seen))
         self.assertEqual(box(seen), frozen)
 
-        at = self.key("shift+F10", "c")
-        self.until(resumed, timeout=3)
-        self.assert_announced(r"^Countdown continues from %d seconds" % int(frozen), at)
-        self.assert_next_shown(frozen, "%02d" % (int(frozen) - 1))  # the time was kept
-
-        self.key("Return")
-        self.until(paused)
-        at = self.key("shift+F10", "r")
-        self.until(resumed, timeout=3)
-        self.assert_announced(r"^Countdown restarted from 31 seconds", at)
-        self.until(lambda s: box(s) == "30", timeout=3)
-
-        self.key("Return")
-        seen = self.until(paused)
-        frozen = box(seen)
-        at = self.key("alt+space", "o")  # the system menu, wherever the focus is
-        self.until(resumed, timeout=3)
-        self.assert_announced(r"^Countdown continues from %d seconds" % int(frozen), at)
-        self.assert_next_shown(frozen, "%02d" % (int(frozen) - 1))
-
-        self.key("Return")
-        self.until(paused)
-        at = self.key("alt+space", "3")
-        self.until(resumed, timeout=3)
-        self.assert_announced(r"^Countdown restarted from 31 seconds", at)
-        self.until(lambda s: box(s) == "30", timeout=3)
+        # Continue keeps the time left; restart starts from 31 seconds. Each
+        # works from the box's own menu and from the window menu.
+        self.resume_by_keys(frozen, ("shift+F10", "c"), restart=False)
+        self.resume_by_keys(self.pause_by_enter(), ("shift+F10", "r"), restart=True)
+        self.resume_by_keys(self.pause_by_enter(), ("alt+space", "o"), restart=False)
+        self.resume_by_keys(self.pause_by_enter(), ("alt+space", "3"), restart=True)
 
         self.key("Return")
         seen = self.until(paused)
