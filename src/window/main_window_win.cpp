@@ -77,15 +77,39 @@ bool MainWindow::create(KESTRANE_Main& model) {
   const int y = work.top + (work.bottom - work.top - height) / 2;
   CreateWindowExW(0, windowClass, L"KESTRANE", frameStyle, x, y, width, height, nullptr, nullptr, instance_,
                   this);
-  return hwnd_ != nullptr;
+  if (!hwnd_) return false;
+  beforeShowing_ = PlacementBeforeShowing{frame()};
+  return true;
 }
 
 void MainWindow::show(int showCommand) {
-  keepOnAMonitor();
+  placeBeforeShowing();
+  // The button has the focus from the moment the window is activated, so
+  // that it is drawn once, already focused.
+  HWND button = controlOf(model_->element(names::abortButton));
+  focusWhenInactive_ = button;
   ShowWindow(hwnd_, showCommand);
   keepOnAMonitor();  // again, now that the frame as drawn is known
   UpdateWindow(hwnd_);
-  SetFocus(controlOf(model_->element(names::abortButton)));
+  if (GetFocus() != button) SetFocus(button);  // shown without being activated
+}
+
+void MainWindow::placeBeforeShowing() {
+  if (!beforeShowing_) return;
+  const PlacementBeforeShowing placement = *beforeShowing_;
+  beforeShowing_.reset();
+  const RECT usable = usableFrameBeforeShowing(hwnd_, placement.frame);
+  const UINT dpiBefore = dpi_;
+  SetWindowPos(hwnd_, nullptr, usable.left, usable.top, usable.right - usable.left, usable.bottom - usable.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // Moved onto a monitor of another density: the window was rescaled, and
+  // the sizes Load gave are made again at the new density.
+  if (dpi_ != dpiBefore && (placement.widthTwips || placement.heightTwips)) {
+    const RECT now = frame();
+    const int width = placement.widthTwips ? twipsToPixels(*placement.widthTwips, dpi_) : now.right - now.left;
+    const int height = placement.heightTwips ? twipsToPixels(*placement.heightTwips, dpi_) : now.bottom - now.top;
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -410,6 +434,7 @@ std::string MainWindow::readText(const TextBox& box) {
 }
 
 RECT MainWindow::frame() const {
+  if (beforeShowing_) return beforeShowing_->frame;
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
   return rect;
@@ -421,6 +446,15 @@ float MainWindow::left() const { return pixelsToTwips(frame().left, systemDpi())
 float MainWindow::top() const { return pixelsToTwips(frame().top, systemDpi()); }
 
 void MainWindow::moveFrame(int x, int y, int width, int height, UINT flags) {
+  if (beforeShowing_) {
+    RECT& planned = beforeShowing_->frame;
+    if (!(flags & SWP_NOMOVE)) OffsetRect(&planned, x - planned.left, y - planned.top);
+    if (!(flags & SWP_NOSIZE)) {
+      planned.right = planned.left + width;
+      planned.bottom = planned.top + height;
+    }
+    return;
+  }
   if (!SetWindowPos(hwnd_, nullptr, x, y, width, height, flags | SWP_NOZORDER | SWP_NOACTIVATE)) {
     throw RuntimeError(RuntimeError::Platform, "The window cannot be placed there");
   }
@@ -434,11 +468,13 @@ void MainWindow::setTop(float twips) {
 }
 
 void MainWindow::setWidth(float twips) {
+  if (beforeShowing_) beforeShowing_->widthTwips = twips;
   const RECT rect = frame();
   moveFrame(0, 0, twipsToPixels(twips, dpi_), rect.bottom - rect.top, SWP_NOMOVE);
 }
 
 void MainWindow::setHeight(float twips) {
+  if (beforeShowing_) beforeShowing_->heightTwips = twips;
   const RECT rect = frame();
   moveFrame(0, 0, rect.right - rect.left, twipsToPixels(twips, dpi_), SWP_NOMOVE);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 
 #include "click_tracker.h"
 #include "fonts_win.h"
@@ -26,8 +27,9 @@ class MainWindow final : public WindowView {
   // Creates the hidden window, centred on the screen, with every element in
   // its initial state.
   bool create(KESTRANE_Main& model);
-  // Brings the window onto a monitor if its placement left no usable part
-  // of it on any, then shows it with the keyboard focus on the abort button.
+  // Moves the window to where Load placed it, brought onto a monitor if
+  // that placement left no usable part of it on any, then shows it with the
+  // keyboard focus on the abort button.
   void show(int showCommand);
   // Enter and Esc belong to the abort button while the window is active.
   bool translateKey(const MSG& message);
@@ -70,6 +72,7 @@ class MainWindow final : public WindowView {
 
   RECT frame() const;
   void moveFrame(int x, int y, int width, int height, UINT flags);
+  void placeBeforeShowing();
   void keepOnAMonitor();
   HBRUSH brush(Colour colour);
   HWND controlOf(const Element& element) const;
@@ -88,6 +91,16 @@ class MainWindow final : public WindowView {
   std::map<Colour, HBRUSH> brushes_;
   ClickTracker clicks_;           // which element a left press began on
   HWND focusWhenInactive_ = nullptr;
+
+  // Until the window first shows, Load's placement is gathered here and
+  // made in one move: moving a hidden window four times only costs start-up
+  // time. The sizes are kept in twips too, for the case where that move
+  // lands on a monitor of another density.
+  struct PlacementBeforeShowing {
+    RECT frame{};
+    std::optional<float> widthTwips, heightTwips;
+  };
+  std::optional<PlacementBeforeShowing> beforeShowing_;
   int exitCode_ = 0;
 };
 

@@ -62,4 +62,20 @@ void keepUsableOnAMonitor(HWND window) {
   }
 }
 
+RECT usableFrameBeforeShowing(HWND window, const RECT& frame) {
+  RECT now{};
+  POINT clientOrigin{0, 0};
+  if (!GetWindowRect(window, &now) || !ClientToScreen(window, &clientOrigin)) return frame;
+
+  WindowOnScreen onScreen;
+  onScreen.frame = toScreenRect(frame);
+  onScreen.visible = onScreen.frame;
+  onScreen.captionBottom = frame.top + (clientOrigin.y - now.top);
+  RECT usable = frame;
+  if (auto moveTo = placeToKeepUsable(onScreen, workAreas())) {
+    OffsetRect(&usable, moveTo->x - frame.left, moveTo->y - frame.top);
+  }
+  return usable;
+}
+
 }  // namespace kestrane

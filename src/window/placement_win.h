@@ -11,4 +11,10 @@ namespace kestrane {
 // where it is. Minimised and maximised windows are left alone.
 void keepUsableOnAMonitor(HWND window);
 
+// Where a window that is still hidden should go instead of `frame`, by the
+// same rule, so that it is moved once before it shows. Its caption height
+// is the one it has now; the visible frame is taken to be the whole frame,
+// since the frame as drawn is known only once the window shows.
+RECT usableFrameBeforeShowing(HWND window, const RECT& frame);
+
 }  // namespace kestrane
