@@ -352,6 +352,12 @@ void MainWindow::onPaint() {
 }
 
 void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
+  // Gaining or losing the focus only shows or hides the focus rectangle,
+  // which is drawn inverted: the face stays as it is.
+  if (item.itemAction == ODA_FOCUS) {
+    if (!(item.itemState & ODS_NOFOCUSRECT)) drawFocusRectangle(item);
+    return;
+  }
   const auto& button = model_->commandButton(names::abortButton);
   if (const auto system = highContrastColours()) {
     drawCaptionFace(item.hDC, item.rcItem, windowText(item.hwndItem),
@@ -359,11 +365,13 @@ void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
   } else {
     faces_.draw(item.hDC, item.rcItem, button.backColor(), button.enabled(), dpi_);
   }
-  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
-    RECT focus = item.rcItem;
-    InflateRect(&focus, -3, -3);
-    DrawFocusRect(item.hDC, &focus);
-  }
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) drawFocusRectangle(item);
+}
+
+void MainWindow::drawFocusRectangle(const DRAWITEMSTRUCT& item) {
+  RECT focus = item.rcItem;
+  InflateRect(&focus, -3, -3);
+  DrawFocusRect(item.hDC, &focus);
 }
 
 void MainWindow::onActivate(bool active) {

@@ -64,6 +64,7 @@ class MainWindow final : public WindowView {
   void onClose();
   void onPaint();
   void onDrawItem(const DRAWITEMSTRUCT& item);
+  static void drawFocusRectangle(const DRAWITEMSTRUCT& item);
   void onActivate(bool active);
   void onDpiChanged(UINT dpi, const RECT& suggested);
   LRESULT onControlColour(HDC dc, HWND control);

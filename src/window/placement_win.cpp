@@ -50,6 +50,10 @@ void keepUsableOnAMonitor(HWND window) {
   if (!window || IsIconic(window) || IsZoomed(window)) return;
   RECT frame{};
   if (!GetWindowRect(window, &frame)) return;
+  const std::vector<ScreenRect> areas = workAreas();
+  // The usual case: asking which part of the frame is drawn would only cost
+  // start-up time.
+  if (liesWhollyInAWorkArea(toScreenRect(frame), areas)) return;
   POINT clientOrigin{0, 0};
   ClientToScreen(window, &clientOrigin);
 
@@ -57,7 +61,7 @@ void keepUsableOnAMonitor(HWND window) {
   onScreen.frame = toScreenRect(frame);
   onScreen.visible = toScreenRect(visibleFrame(window, frame));
   onScreen.captionBottom = clientOrigin.y;
-  if (auto moveTo = placeToKeepUsable(onScreen, workAreas())) {
+  if (auto moveTo = placeToKeepUsable(onScreen, areas)) {
     SetWindowPos(window, nullptr, moveTo->x, moveTo->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }

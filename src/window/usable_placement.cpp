@@ -56,4 +56,11 @@ std::optional<ScreenPoint> placeToKeepUsable(const WindowOnScreen& window,
   return ScreenPoint{window.frame.left + (x - visible.left), window.frame.top + (y - visible.top)};
 }
 
+bool liesWhollyInAWorkArea(const ScreenRect& frame, const std::vector<ScreenRect>& workAreas) {
+  return std::any_of(workAreas.begin(), workAreas.end(), [&](const ScreenRect& work) {
+    return work.left <= frame.left && frame.right <= work.right && work.top <= frame.top &&
+           frame.bottom <= work.bottom;
+  });
+}
+
 }  // namespace kestrane

@@ -36,4 +36,9 @@ int captionWidthNeeded(int visibleWidth);
 std::optional<ScreenPoint> placeToKeepUsable(const WindowOnScreen& window,
                                              const std::vector<ScreenRect>& workAreas);
 
+// True when the outer frame lies wholly inside one work area. Such a window
+// is usable however much of its frame is drawn, so nobody need ask the
+// system which part that is.
+bool liesWhollyInAWorkArea(const ScreenRect& frame, const std::vector<ScreenRect>& workAreas);
+
 }  // namespace kestrane

@@ -152,6 +152,26 @@ TEST(UsablePlacement, ANarrowWindowNeedsAQuarterOfItsWidthAndAHugeOneItsTopLeftC
   EXPECT_EQ(placeToKeepUsable(windowWithVisibleFrameAt(-5000, -5000), {}), std::nullopt);
 }
 
+TEST(UsablePlacement, AFrameWhollyInAWorkAreaIsUsableWhicheverPartOfItIsDrawn) {
+  const std::vector<ScreenRect> monitors{primary, leftOfPrimary};
+  const ScreenRect inside{100, 100, 847, 498};
+  EXPECT_TRUE(liesWhollyInAWorkArea(inside, monitors));
+  EXPECT_TRUE(liesWhollyInAWorkArea({0, 0, 1920, 1040}, monitors));          // edge to edge
+  EXPECT_TRUE(liesWhollyInAWorkArea({-2560, -200, -1813, 198}, monitors));   // the other monitor
+  EXPECT_FALSE(liesWhollyInAWorkArea({-1, 100, 746, 498}, monitors));        // across the two
+  EXPECT_FALSE(liesWhollyInAWorkArea({100, 643, 847, 1041}, monitors));      // one pixel on the taskbar
+  EXPECT_FALSE(liesWhollyInAWorkArea(inside, {}));
+  // Whatever part of such a frame is drawn, its caption is graspable: the
+  // shortcut never keeps a window that the full rule would move.
+  for (const ScreenRect& visible : {inside, ScreenRect{107, 100, 840, 491}, ScreenRect{400, 300, 500, 340}}) {
+    WindowOnScreen window;
+    window.frame = inside;
+    window.visible = visible;
+    window.captionBottom = visible.top + 31;
+    EXPECT_EQ(placeToKeepUsable(window, monitors), std::nullopt);
+  }
+}
+
 // A click is a press and a release on the same element.
 TEST(Clicks, OnlyAPressAndAReleaseOnTheSameElementMakeAClick) {
   constexpr ClickTracker::Target message = 0x10, box = 0x20, background = ClickTracker::noElement;
