@@ -106,12 +106,9 @@ void StatusBarPanels::setPanels() {
   }
   RECT bar{};
   GetClientRect(bar_, &bar);
-  if (measured_.dpi != dpi_ || measured_.font != font_ || measured_.date != date_ || measured_.time != time_) {
-    measured_ = {date_, time_, dpi_, font_, textWidth(date_), textWidth(time_)};
-  }
   const int minimum = twipsToPixels(layout::minimumPanelWidth, dpi_);
-  const int dateWidth = std::max(minimum, measured_.dateWidth);
-  const int timeWidth = std::max(minimum, measured_.timeWidth);
+  const int dateWidth = std::max(minimum, textWidth(date_));
+  const int timeWidth = std::max(minimum, textWidth(time_));
   const int statusWidth = std::max(minimum, static_cast<int>(bar.right) - dateWidth - timeWidth);
   int rightEdges[3] = {statusWidth, statusWidth + dateWidth, statusWidth + dateWidth + timeWidth};
   SendMessageW(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));

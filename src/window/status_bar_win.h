@@ -35,14 +35,6 @@ class StatusBarPanels {
   UINT fontDpi_ = 0;
   std::wstring date_;
   std::wstring time_;
-  // The panels' widths as last measured, and for what: measuring draws the
-  // texts on a screen DC, which the window's every resize need not repeat.
-  struct Measured {
-    std::wstring date, time;
-    UINT dpi = 0;
-    HFONT font = nullptr;
-    int dateWidth = 0, timeWidth = 0;
-  } measured_;
 };
 
 }  // namespace kestrane
