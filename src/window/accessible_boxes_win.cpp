@@ -91,13 +91,11 @@ AccessibleBoxes::~AccessibleBoxes() {
   for (HWND box : boxes_) {
     if (box && IsWindow(box)) RemoveWindowSubclass(box, boxProc, subclassId);
   }
-  if (window_ && IsWindow(window_)) RemoveWindowSubclass(window_, windowProc, subclassId);
 }
 
 // Attached while the window is still hidden: the first frame the boxes draw
 // is already the editable one.
 void AccessibleBoxes::attach(HWND window, KESTRANE_Main& model, HINSTANCE instance) {
-  window_ = window;
   instance_ = instance;
   std::size_t index = 0;
   for (const BoxName& boxName : boxNames) {
@@ -108,29 +106,14 @@ void AccessibleBoxes::attach(HWND window, KESTRANE_Main& model, HINSTANCE instan
     SetWindowSubclass(box, boxProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
   }
   countdownBox_ = controlOf(window, model, names::countdownBox);
-  SetWindowSubclass(window, windowProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void AccessibleBoxes::nameBoxes() {
-  named_ = true;
+void AccessibleBoxes::meetFirstClient() {
+  clientAsked_ = true;
   for (std::size_t index = 0; index < boxes_.size(); ++index) {
-    if (boxes_[index] && window_) nameBox(window_, boxes_[index], boxNames[index].name, instance_);
+    if (boxes_[index]) nameBox(GetParent(boxes_[index]), boxes_[index], boxNames[index].name, instance_);
   }
-}
-
-LRESULT CALLBACK AccessibleBoxes::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR selfPointer) {
-  auto* self = reinterpret_cast<AccessibleBoxes*>(selfPointer);
-  switch (message) {
-    case WM_GETOBJECT:
-      if (!self->named_) self->nameBoxes();
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(window, windowProc, subclassId);
-      self->window_ = nullptr;
-      break;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
+  if (countdownBox_) describeValue();
 }
 
 LRESULT CALLBACK AccessibleBoxes::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -140,11 +123,7 @@ LRESULT CALLBACK AccessibleBoxes::boxProc(HWND box, UINT message, WPARAM wParam,
     case WM_GETOBJECT:
       // Named and described from the first accessibility client's question
       // on, before the client reads the name from the label.
-      if (!self->named_) self->nameBoxes();
-      if (box == self->countdownBox_ && !self->clientAsked_) {
-        self->clientAsked_ = true;
-        self->describeValue();
-      }
+      if (!self->clientAsked_) self->meetFirstClient();
       break;
     case WM_NCPAINT:
       if (paintEditableFrame(box)) return 0;

@@ -12,8 +12,8 @@ namespace kestrane {
 // platform's way of naming an edit), read-only so that typing changes
 // nothing (yet framed as before), and the countdown box's value free of its
 // line break. The labels and the value are made when an accessibility
-// client first asks the window or one of the boxes for its accessible
-// object, which every client does before it reads a box's name: a start
+// client first asks one of the boxes for its accessible object, which
+// every client does before it reads that box's name: a start
 // without a client pays for none of it.
 class AccessibleBoxes {
  public:
@@ -26,18 +26,14 @@ class AccessibleBoxes {
 
  private:
   static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR self);
-  void nameBoxes();
+  void meetFirstClient();  // names the boxes and describes the countdown box's value
   void describeValue();
 
   std::array<HWND, 3> boxes_{};  // in the order of their names
-  HWND window_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  bool named_ = false;
   HWND countdownBox_ = nullptr;
   bool valueAnnotated_ = false;
-  bool clientAsked_ = false;  // an accessibility client has asked for the box
+  bool clientAsked_ = false;  // an accessibility client has asked for one of the boxes
 };
 
 }  // namespace kestrane
