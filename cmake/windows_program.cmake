@@ -3,24 +3,24 @@
 enable_language(RC)
 
 set(kestrane_program_sources
-  src/app/main_win.cpp
-  src/app/registry_settings_win.cpp
-  src/app/message_box_errors_win.cpp
-  src/window/main_window_win.cpp
-  src/window/placement_win.cpp
-  src/window/window_timers_win.cpp
-  src/window/button_faces_win.cpp
-  src/window/status_bar_win.cpp
-  src/window/fonts_win.cpp
-  src/window/dpi_win.cpp
-  src/window/text_win.cpp
-  src/window/annotations_win.cpp
-  src/window/accessible_boxes_win.cpp
-  src/window/live_region_win.cpp
-  src/window/resume_menus_win.cpp
-  src/window/high_contrast_win.cpp
-  src/desktop/desktop_win.cpp
-  src/desktop/com_on_demand_win.cpp
+  src/win_program/main_win.cpp
+  src/win_services/settings_store_win.cpp
+  src/win_services/error_reporter_win.cpp
+  src/win_window/main_window_win.cpp
+  src/win_window/placement_win.cpp
+  src/win_services/timer_service_win.cpp
+  src/win_window/button_faces_win.cpp
+  src/win_window/status_bar_win.cpp
+  src/win_window/fonts_win.cpp
+  src/win_basics/dpi_win.cpp
+  src/win_basics/text_win.cpp
+  src/win_access/annotations_win.cpp
+  src/win_access/accessible_boxes_win.cpp
+  src/win_access/live_region_win.cpp
+  src/win_access/resume_menus_win.cpp
+  src/win_access/high_contrast_win.cpp
+  src/win_services/desktop_win.cpp
+  src/win_basics/com_on_demand_win.cpp
   resources/kestrane.rc
 )
 add_executable(KESTRANE WIN32 ${kestrane_program_sources})
@@ -43,7 +43,7 @@ endforeach()
 # A small console program the end-to-end tests use to look at the window
 # from outside: control texts, states and rectangles.
 add_executable(kestrane_probe tests/e2e/probe_win.cpp)
-target_include_directories(kestrane_probe PRIVATE src)
+target_include_directories(kestrane_probe PRIVATE src/helpers src/model src/win_window)
 target_compile_definitions(kestrane_probe PRIVATE UNICODE _UNICODE)
 target_link_libraries(kestrane_probe PRIVATE user32 gdi32 oleacc ole32 oleaut32)
 set_target_properties(kestrane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "window/runtime_error.h"
-#include "window/window_view.h"
+#include "runtime_error.h"
+#include "window_view.h"
 
 namespace kestrane {
 

@@ -39,8 +39,8 @@
 #include <optional>
 #include <string>
 
-#include "window/control_ids_win.h"
-#include "window/element_table.h"
+#include "control_ids_win.h"
+#include "element_table.h"
 
 namespace {
 

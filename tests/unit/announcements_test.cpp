@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/announcements.h"
+#include "announcements.h"
 #include "fake_platform.h"
 
 namespace kestrane::testing {

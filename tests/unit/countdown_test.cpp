@@ -6,8 +6,8 @@
 #include <cstring>
 #include <limits>
 
-#include "countdown/countdown.h"
-#include "countdown/time_value.h"
+#include "countdown.h"
+#include "time_value.h"
 #include "fake_platform.h"
 
 namespace kestrane::testing {

@@ -17,11 +17,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/error_reporter.h"
-#include "app/event_wiring.h"
-#include "app/settings_store.h"
-#include "desktop/desktop.h"
-#include "window/kestrane_main.h"
+#include "error_reporter.h"
+#include "event_wiring.h"
+#include "settings_store.h"
+#include "desktop.h"
+#include "kestrane_main.h"
 
 namespace kestrane::testing {
 

@@ -2,7 +2,7 @@
 
 #include <cfloat>
 
-#include "app/number_text.h"
+#include "number_text.h"
 
 namespace kestrane {
 namespace {

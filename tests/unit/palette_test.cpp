@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "window/palette.h"
+#include "palette.h"
 
 namespace kestrane {
 bool operator==(DrawnColours a, DrawnColours b) { return a.text == b.text && a.ground == b.ground; }

@@ -9,7 +9,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
-#include "window/picture_pixels.h"
+#include "picture_pixels.h"
 
 namespace kestrane {
 namespace {

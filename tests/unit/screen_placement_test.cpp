@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "window/click_tracker.h"
-#include "window/screen_units.h"
-#include "window/usable_placement.h"
+#include "click_tracker.h"
+#include "screen_units.h"
+#include "usable_placement.h"
 
 namespace kestrane::testing {
 namespace {

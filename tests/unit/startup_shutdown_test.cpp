@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "countdown/countdown.h"
+#include "countdown.h"
 #include "fake_platform.h"
 
 namespace kestrane::testing {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "../window/element_names.h"
+#include "element_names.h"
 
 namespace kestrane {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "../desktop/com_on_demand_win.h"
+#include "com_on_demand_win.h"
 #include "picture_pixels.h"
 #include "resource_ids.h"
 

@@ -8,7 +8,7 @@
 #include "kestrane_main.h"
 #include "status_bar_win.h"
 #include "win32.h"
-#include "window_timers_win.h"
+#include "timer_service_win.h"
 
 namespace kestrane {
 

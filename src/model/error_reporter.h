@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../window/runtime_error.h"
+#include "runtime_error.h"
 
 namespace kestrane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../window/win32.h"
+#include "win32.h"
 
 #include <objbase.h>
 

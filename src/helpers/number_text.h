@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "../window/kestrane_main.h"
+#include "kestrane_main.h"
 
 namespace kestrane {
 

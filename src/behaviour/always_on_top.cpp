@@ -1,6 +1,6 @@
 #include "always_on_top.h"
 
-#include "../window/kestrane_main.h"
+#include "kestrane_main.h"
 #include "desktop.h"
 
 namespace kestrane {

@@ -1,4 +1,4 @@
-#include "window_timers_win.h"
+#include "timer_service_win.h"
 
 #include "element.h"
 #include "runtime_error.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../app/announcements.h"
+#include "announcements.h"
 #include "win32.h"
 
 namespace kestrane {

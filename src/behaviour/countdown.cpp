@@ -2,9 +2,9 @@
 
 #include <cfenv>
 
-#include "../desktop/desktop.h"
-#include "../window/element_names.h"
-#include "../window/kestrane_main.h"
+#include "desktop.h"
+#include "element_names.h"
+#include "kestrane_main.h"
 #include "time_value.h"
 
 namespace kestrane {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../window/window_view.h"
+#include "window_view.h"
 
 namespace kestrane {
 

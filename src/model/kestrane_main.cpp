@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "../app/error_reporter.h"
+#include "error_reporter.h"
 #include "element_table.h"
 
 namespace kestrane {

@@ -1,9 +1,9 @@
-#include "registry_settings_win.h"
+#include "settings_store_win.h"
 
 #include <vector>
 
-#include "../window/runtime_error.h"
-#include "../window/text_win.h"
+#include "runtime_error.h"
+#include "text_win.h"
 
 namespace kestrane {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "../window/kestrane_main.h"
+#include "kestrane_main.h"
 
 namespace kestrane {
 

@@ -1,7 +1,7 @@
 #include "pause_resume.h"
 
-#include "../window/element_names.h"
-#include "../window/kestrane_main.h"
+#include "element_names.h"
+#include "kestrane_main.h"
 #include "countdown.h"
 
 namespace kestrane {

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
-#include "../countdown/countdown.h"
-#include "../window/element_names.h"
-#include "../window/kestrane_main.h"
-#include "../window/screen_units.h"
+#include "countdown.h"
+#include "element_names.h"
+#include "kestrane_main.h"
+#include "screen_units.h"
 #include "number_text.h"
 #include "settings_store.h"
 

@@ -1,6 +1,6 @@
 #include "desktop_win.h"
 
-#include "../window/text_win.h"
+#include "text_win.h"
 #include "com_on_demand_win.h"
 
 #include <shellapi.h>

@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <oleacc.h>
 
-#include "../desktop/com_on_demand_win.h"
+#include "com_on_demand_win.h"
 
 namespace kestrane::annotations {
 

@@ -1,22 +1,22 @@
 // The program: the main window is its start-up object. It is created with
 // its elements, runs Load, is shown, and the program ends when it is gone.
 
-#include "../window/win32.h"
+#include "win32.h"
 
 #include <commctrl.h>
 
-#include "../desktop/com_on_demand_win.h"
-#include "../desktop/desktop_win.h"
-#include "../window/accessible_boxes_win.h"
-#include "../window/button_faces_win.h"
-#include "../window/high_contrast_win.h"
-#include "../window/live_region_win.h"
-#include "../window/main_window_win.h"
-#include "../window/resume_menus_win.h"
-#include "../window/text_win.h"
+#include "com_on_demand_win.h"
+#include "desktop_win.h"
+#include "accessible_boxes_win.h"
+#include "button_faces_win.h"
+#include "high_contrast_win.h"
+#include "live_region_win.h"
+#include "main_window_win.h"
+#include "resume_menus_win.h"
+#include "text_win.h"
 #include "event_wiring.h"
-#include "message_box_errors_win.h"
-#include "registry_settings_win.h"
+#include "error_reporter_win.h"
+#include "settings_store_win.h"
 
 #ifdef KESTRANE_FAILING_VIEW
 #include "failing_view.h"  // the end-to-end tests' build only

@@ -1,6 +1,6 @@
-#include "message_box_errors_win.h"
+#include "error_reporter_win.h"
 
-#include "../window/text_win.h"
+#include "text_win.h"
 
 namespace kestrane {
 
