@@ -11,7 +11,6 @@ const char* propertyName(Property property) {
     case Property::BackColor: return "BackColor";
     case Property::ForeColor: return "ForeColor";
     case Property::Enabled: return "Enabled";
-    case Property::Interval: return "Interval";
   }
   return "?";
 }

@@ -9,8 +9,10 @@ namespace kestrane {
 
 enum class ElementKind { Label, TextBox, CommandButton, Timer, Line, StatusBar };
 
-// The properties that handlers assign; the names are the window's own.
-enum class Property { Caption, Text, BackColor, ForeColor, Enabled, Interval };
+// The properties of the visible elements that handlers assign, which the
+// window shows; the names are the window's own. A timer's Enabled and
+// Interval go to the timers instead.
+enum class Property { Caption, Text, BackColor, ForeColor, Enabled };
 
 const char* propertyName(Property property);
 

@@ -1,20 +1,16 @@
 #include "accessible_boxes_win.h"
 
-#include <commctrl.h>
 #include <uxtheme.h>
 
 #include <string>
 
 #include "annotations_win.h"
-#include "control_ids_win.h"
 #include "element_names.h"
 #include "text_win.h"
 
 namespace kestrane {
 
 namespace {
-
-constexpr UINT_PTR subclassId = 0x4142;  // "AB"
 
 // The theme's edit frame and the two states an editable box shows.
 constexpr int editTextPart = 1;
@@ -33,10 +29,6 @@ constexpr BoxName boxNames[] = {
     {names::leftMark, L"Decoration: left exclamation mark"},
     {names::rightMark, L"Decoration: right exclamation mark"},
 };
-
-HWND controlOf(HWND window, KESTRANE_Main& model, const char* element) {
-  return GetDlgItem(window, firstControlId + model.element(element).id());
-}
 
 // An invisible static just before box in the window's order: screen readers
 // take a box's name from the label that precedes it. Without a tab stop it
@@ -87,25 +79,22 @@ void AccessibleBoxes::describeValue() {
   }
 }
 
-AccessibleBoxes::~AccessibleBoxes() {
-  for (HWND box : boxes_) {
-    if (box && IsWindow(box)) RemoveWindowSubclass(box, boxProc, subclassId);
-  }
-}
-
-// Attached while the window is still hidden: the first frame the boxes draw
-// is already the editable one.
-void AccessibleBoxes::attach(HWND window, KESTRANE_Main& model, HINSTANCE instance) {
+void AccessibleBoxes::attach(const ControlOf& controlOf, HINSTANCE instance) {
   instance_ = instance;
   std::size_t index = 0;
   for (const BoxName& boxName : boxNames) {
-    HWND box = controlOf(window, model, boxName.element);
+    HWND box = controlOf(boxName.element);
     boxes_[index++] = box;
-    if (!box) continue;
-    SendMessageW(box, EM_SETREADONLY, TRUE, 0);
-    SetWindowSubclass(box, boxProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (box) SendMessageW(box, EM_SETREADONLY, TRUE, 0);
   }
-  countdownBox_ = controlOf(window, model, names::countdownBox);
+  countdownBox_ = controlOf(names::countdownBox);
+}
+
+bool AccessibleBoxes::isBox(HWND control) const {
+  for (HWND box : boxes_) {
+    if (box && box == control) return true;
+  }
+  return false;
 }
 
 void AccessibleBoxes::meetFirstClient() {
@@ -116,32 +105,23 @@ void AccessibleBoxes::meetFirstClient() {
   if (countdownBox_) describeValue();
 }
 
-LRESULT CALLBACK AccessibleBoxes::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR selfPointer) {
-  auto* self = reinterpret_cast<AccessibleBoxes*>(selfPointer);
-  switch (message) {
-    case WM_GETOBJECT:
-      // Named and described from the first accessibility client's question
-      // on, before the client reads the name from the label.
-      if (!self->clientAsked_) self->meetFirstClient();
-      break;
-    case WM_NCPAINT:
-      if (paintEditableFrame(box)) return 0;
-      break;
-    case WM_SETTEXT: {
-      const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
-      if (result && box == self->countdownBox_ && self->clientAsked_) self->describeValue();
-      return result;
-    }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(box, boxProc, subclassId);
-      for (HWND& known : self->boxes_) {
-        if (known == box) known = nullptr;
-      }
-      if (box == self->countdownBox_) self->countdownBox_ = nullptr;
-      break;
+// Named and described from the first accessibility client's question on,
+// before the client reads the name from the label.
+void AccessibleBoxes::clientAsks(HWND control) {
+  if (!clientAsked_ && isBox(control)) meetFirstClient();
+}
+
+bool AccessibleBoxes::paintFrame(HWND control) { return isBox(control) && paintEditableFrame(control); }
+
+void AccessibleBoxes::textChanged(HWND control) {
+  if (control && control == countdownBox_ && clientAsked_) describeValue();
+}
+
+void AccessibleBoxes::forget(HWND control) {
+  for (HWND& known : boxes_) {
+    if (known == control) known = nullptr;
   }
-  return DefSubclassProc(box, message, wParam, lParam);
+  if (control == countdownBox_) countdownBox_ = nullptr;
 }
 
 }  // namespace kestrane

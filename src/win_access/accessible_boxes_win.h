@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
-#include "kestrane_main.h"
 #include "win32.h"
 
 namespace kestrane {
@@ -17,15 +17,30 @@ namespace kestrane {
 // without a client pays for none of it.
 class AccessibleBoxes {
  public:
+  // The control that shows an element, by the element's name.
+  using ControlOf = std::function<HWND(const char* element)>;
+
   AccessibleBoxes() = default;
   AccessibleBoxes(const AccessibleBoxes&) = delete;
   AccessibleBoxes& operator=(const AccessibleBoxes&) = delete;
-  ~AccessibleBoxes();
 
-  void attach(HWND window, KESTRANE_Main& model, HINSTANCE instance);
+  // Makes the boxes read-only; done while the window is still hidden, so
+  // that the first frame the boxes draw is already the editable one.
+  void attach(const ControlOf& controlOf, HINSTANCE instance);
+
+  // What the main window passes on from the boxes' messages; each does
+  // nothing for any other control.
+  // WM_GETOBJECT: a client asks the control for its accessible object.
+  void clientAsks(HWND control);
+  // WM_NCPAINT: true when the box's frame has been painted.
+  bool paintFrame(HWND control);
+  // After a WM_SETTEXT the control took.
+  void textChanged(HWND control);
+  // WM_NCDESTROY.
+  void forget(HWND control);
 
  private:
-  static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+  bool isBox(HWND control) const;
   void meetFirstClient();  // names the boxes and describes the countdown box's value
   void describeValue();
 

@@ -1,12 +1,8 @@
 #include "high_contrast_win.h"
 
-#include <commctrl.h>
-
 namespace kestrane {
 
 namespace {
-
-constexpr UINT_PTR subclassId = 0x4843;  // "HC"
 
 BOOL CALLBACK tellChild(HWND child, LPARAM) {
   SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
@@ -46,33 +42,13 @@ void drawCaptionFace(HDC dc, const RECT& face, const std::wstring& caption, Draw
   DeleteObject(font);
 }
 
-HighContrastWatch::~HighContrastWatch() {
-  if (window_ && IsWindow(window_)) RemoveWindowSubclass(window_, windowProc, subclassId);
+void repaintForSystemColours(HWND window) {
+  EnumChildWindows(window, tellChild, 0);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void HighContrastWatch::attach(HWND window) {
-  window_ = window;
-  SetWindowSubclass(window, windowProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
-}
-
-LRESULT CALLBACK HighContrastWatch::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                               DWORD_PTR selfPointer) {
-  switch (message) {
-    case WM_SYSCOLORCHANGE:
-      EnumChildWindows(window, tellChild, 0);
-      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-      break;
-    case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETHIGHCONTRAST) {
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-      }
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(window, windowProc, subclassId);
-      reinterpret_cast<HighContrastWatch*>(selfPointer)->window_ = nullptr;
-      break;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
+void repaintIfHighContrastChanged(HWND window, WPARAM setting) {
+  if (setting == SPI_SETHIGHCONTRAST) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace kestrane

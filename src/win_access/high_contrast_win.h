@@ -15,22 +15,12 @@ std::optional<SystemColours> highContrastColours();
 // the pictures would ignore the user's colours.
 void drawCaptionFace(HDC dc, const RECT& face, const std::wstring& caption, DrawnColours colours, UINT dpi);
 
-// Repaints the whole window when the user turns high contrast on or off or
-// changes the system colours, and passes the colour change on to the
-// common controls, which wait for their parent to tell them.
-class HighContrastWatch {
- public:
-  HighContrastWatch() = default;
-  HighContrastWatch(const HighContrastWatch&) = delete;
-  HighContrastWatch& operator=(const HighContrastWatch&) = delete;
-  ~HighContrastWatch();
-
-  void attach(HWND window);
-
- private:
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR self);
-  HWND window_ = nullptr;
-};
+// The user turned high contrast on or off or changed the system colours:
+// the whole window is drawn again, and the common controls, which wait for
+// their parent to tell them of a colour change, are told.
+void repaintForSystemColours(HWND window);
+// WM_SETTINGCHANGE: the whole window is drawn again when the setting that
+// changed is high contrast.
+void repaintIfHighContrastChanged(HWND window, WPARAM setting);
 
 }  // namespace kestrane

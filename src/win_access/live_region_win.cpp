@@ -13,15 +13,11 @@ namespace kestrane {
 
 namespace {
 
-// Posted to the window when it shows, so that what waited is said once the
-// window is on the screen.
-constexpr UINT speakPendingMessage = WM_APP + 0x31;
 constexpr UINT_PTR subclassId = 0x4c52;  // "LR"
 
 }  // namespace
 
 LiveRegion::~LiveRegion() {
-  if (window_ && IsWindow(window_)) RemoveWindowSubclass(window_, windowProc, subclassId);
   if (region_ && IsWindow(region_)) RemoveWindowSubclass(region_, regionProc, subclassId);
 }
 
@@ -33,7 +29,6 @@ void LiveRegion::attach(HWND window, HINSTANCE instance) {
   // Last in the window's order, so it names no control that follows it.
   SetWindowPos(region_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowSubclass(region_, regionProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
-  SetWindowSubclass(window_, windowProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
   if (hasPending_) PostMessageW(window_, speakPendingMessage, 0, 0);
 }
 
@@ -50,22 +45,9 @@ void LiveRegion::speakWhenShown() {
   NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, region_, OBJID_CLIENT, CHILDID_SELF);
 }
 
-LRESULT CALLBACK LiveRegion::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR selfPointer) {
-  auto* self = reinterpret_cast<LiveRegion*>(selfPointer);
-  switch (message) {
-    case WM_SHOWWINDOW:
-      if (wParam) PostMessageW(window, speakPendingMessage, 0, 0);  // visible only once this returns
-      break;
-    case speakPendingMessage:
-      self->speakWhenShown();
-      return 0;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(window, windowProc, subclassId);
-      self->window_ = nullptr;
-      break;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
+// The window is visible only once WM_SHOWWINDOW has returned.
+void LiveRegion::windowShowing() {
+  if (window_) PostMessageW(window_, speakPendingMessage, 0, 0);
 }
 
 // The region is there to be read, not seen: it paints the window's ground.

@@ -14,6 +14,10 @@ namespace kestrane {
 // made while the window is hidden wait until it shows.
 class LiveRegion final : public Announcer {
  public:
+  // Posted to the window when it shows, so that what waited is said once
+  // the window is on the screen; the window passes it on to speakWhenShown.
+  static constexpr UINT speakPendingMessage = WM_APP + 0x31;
+
   LiveRegion() = default;
   LiveRegion(const LiveRegion&) = delete;
   LiveRegion& operator=(const LiveRegion&) = delete;
@@ -22,12 +26,15 @@ class LiveRegion final : public Announcer {
   void attach(HWND window, HINSTANCE instance);
   void announce(const std::string& text) override;
 
+  // What the window passes on: it is about to show (WM_SHOWWINDOW), it has
+  // shown, and it is being destroyed.
+  void windowShowing();
+  void speakWhenShown();
+  void windowGone() { window_ = nullptr; }
+
  private:
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR self);
   static LRESULT CALLBACK regionProc(HWND region, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR self);
-  void speakWhenShown();
 
   HWND window_ = nullptr;
   HWND region_ = nullptr;

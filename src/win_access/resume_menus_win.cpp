@@ -1,16 +1,12 @@
 #include "resume_menus_win.h"
 
 #include <windowsx.h>
-#include <commctrl.h>
 
-#include "control_ids_win.h"
 #include "element_names.h"
 
 namespace kestrane {
 
 namespace {
-
-constexpr UINT_PTR subclassId = 0x524d;  // "RM"
 
 // Command ids; those in the system menu keep their low four bits clear.
 constexpr UINT continueCommand = 0x0110;
@@ -23,31 +19,13 @@ constexpr wchar_t restartItem[] = L"&Restart from 31 seconds";
 constexpr wchar_t continueSystemItem[] = L"C&ontinue countdown";
 constexpr wchar_t restartSystemItem[] = L"Restart from &31 seconds";
 
-void subclass(HWND control, SUBCLASSPROC proc, void* self) {
-  if (control) SetWindowSubclass(control, proc, subclassId, reinterpret_cast<DWORD_PTR>(self));
-}
-
-void unsubclass(HWND control, SUBCLASSPROC proc) {
-  if (control && IsWindow(control)) RemoveWindowSubclass(control, proc, subclassId);
-}
-
 }  // namespace
 
-ResumeMenus::~ResumeMenus() {
-  unsubclass(countdownBox_, elementProc);
-  unsubclass(message_, elementProc);
-  unsubclass(window_, windowProc);
-}
-
-void ResumeMenus::attach(HWND window, KESTRANE_Main& model) {
+void ResumeMenus::attach(HWND window, HWND countdownBox, HWND message, KESTRANE_Main& model) {
   window_ = window;
+  countdownBox_ = countdownBox;
+  message_ = message;
   model_ = &model;
-  countdownBox_ = GetDlgItem(window, firstControlId + model.element(names::countdownBox).id());
-  message_ = GetDlgItem(window, firstControlId + model.element(names::countdownMessage).id());
-  subclass(countdownBox_, elementProc, this);
-  subclass(message_, elementProc, this);
-  subclass(window_, windowProc, this);
-
   HMENU systemMenu = GetSystemMenu(window, FALSE);
   if (systemMenu) {
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
@@ -56,9 +34,15 @@ void ResumeMenus::attach(HWND window, KESTRANE_Main& model) {
   }
 }
 
+void ResumeMenus::forget(HWND window) {
+  if (window == countdownBox_) countdownBox_ = nullptr;
+  if (window == message_) message_ = nullptr;
+  if (window == window_) window_ = nullptr;
+}
+
 const char* ResumeMenus::elementOf(HWND control) const {
-  if (control == countdownBox_) return names::countdownBox;
-  if (control == message_) return names::countdownMessage;
+  if (control && control == countdownBox_) return names::countdownBox;
+  if (control && control == message_) return names::countdownMessage;
   return nullptr;
 }
 
@@ -68,7 +52,8 @@ void ResumeMenus::run(const char* element, UINT command) {
   if (command == restartCommand) model_->raise(element, Event::DblClick);
 }
 
-void ResumeMenus::showContextMenu(HWND control, LPARAM at) {
+bool ResumeMenus::showContextMenu(HWND control, LPARAM at) {
+  if (!elementOf(control)) return false;
   POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
   if (at == -1) {  // from the keyboard: beside the element
     RECT rect{};
@@ -76,7 +61,7 @@ void ResumeMenus::showContextMenu(HWND control, LPARAM at) {
     point = {rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2};
   }
   HMENU menu = CreatePopupMenu();
-  if (!menu) return;
+  if (!menu) return true;
   AppendMenuW(menu, MF_STRING, continueCommand, continueItem);
   AppendMenuW(menu, MF_STRING, restartCommand, restartItem);
   // The timers go on while the menu is open; the countdown may end the
@@ -86,42 +71,14 @@ void ResumeMenus::showContextMenu(HWND control, LPARAM at) {
       window_, nullptr));
   DestroyMenu(menu);
   if (const char* element = elementOf(control)) run(element, chosen);
+  return true;
 }
 
-LRESULT CALLBACK ResumeMenus::elementProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR selfPointer) {
-  auto* self = reinterpret_cast<ResumeMenus*>(selfPointer);
-  switch (message) {
-    case WM_CONTEXTMENU:
-      self->showContextMenu(control, lParam);
-      return 0;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(control, elementProc, subclassId);
-      if (control == self->countdownBox_) self->countdownBox_ = nullptr;
-      if (control == self->message_) self->message_ = nullptr;
-      break;
-  }
-  return DefSubclassProc(control, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ResumeMenus::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR selfPointer) {
-  auto* self = reinterpret_cast<ResumeMenus*>(selfPointer);
-  switch (message) {
-    case WM_SYSCOMMAND: {
-      const UINT command = static_cast<UINT>(wParam & 0xFFF0);
-      if (command == continueCommand || command == restartCommand) {
-        self->run(names::countdownBox, command);
-        return 0;
-      }
-      break;
-    }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(window, windowProc, subclassId);
-      self->window_ = nullptr;
-      break;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
+bool ResumeMenus::runSystemCommand(WPARAM command) {
+  const UINT item = static_cast<UINT>(command & 0xFFF0);
+  if (item != continueCommand && item != restartCommand) return false;
+  run(names::countdownBox, item);
+  return true;
 }
 
 }  // namespace kestrane

@@ -7,12 +7,8 @@
 
 #include "com_on_demand_win.h"
 #include "desktop_win.h"
-#include "accessible_boxes_win.h"
 #include "button_faces_win.h"
-#include "high_contrast_win.h"
-#include "live_region_win.h"
 #include "main_window_win.h"
-#include "resume_menus_win.h"
 #include "text_win.h"
 #include "event_wiring.h"
 #include "error_reporter_win.h"
@@ -51,8 +47,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   WindowsDesktop desktop;
   RegistrySettings settings;
   MessageBoxErrors errors;
-  ButtonFaces faces;
-  faces.load(instance);
+  ButtonFaces faces(instance);
   LoadedWindows loadedWindows;
 
   int exitCode = 1;
@@ -64,18 +59,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     WindowView& view = window;
 #endif
     KESTRANE_Main main(Platform{view, timers, desktop, settings, errors, userNumberFormat()}, loadedWindows);
-    LiveRegion liveRegion;
-    wireHandlers(main, &liveRegion);
-    AccessibleBoxes accessibleBoxes;
-    ResumeMenus resumeMenus;
-    HighContrastWatch highContrast;
+    wireHandlers(main, &window.announcer());
 
     if (window.create(main)) {
       errors.setOwner(window.hwnd());
-      accessibleBoxes.attach(window.hwnd(), main, instance);
-      resumeMenus.attach(window.hwnd(), main);
-      highContrast.attach(window.hwnd());
-      liveRegion.attach(window.hwnd(), instance);
       if (main.load()) window.show(showCommand);
 
       MSG message;

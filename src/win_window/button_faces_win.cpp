@@ -77,6 +77,11 @@ HBITMAP decodePicture(HINSTANCE instance, int id, SIZE& size) {
 
 }  // namespace
 
+ButtonFaces::ButtonFaces(HINSTANCE instance) : instance_(instance) {
+  running_.resourceId = IDR_RUNNING_PICTURE;
+  paused_.resourceId = IDR_PAUSED_PICTURE;
+}
+
 ButtonFaces::~ButtonFaces() {
   for (Picture* picture : {&running_, &paused_}) {
     if (picture->original) DeleteObject(picture->original);
@@ -85,11 +90,6 @@ ButtonFaces::~ButtonFaces() {
   if (imaging_) imaging_->Release();
 }
 
-void ButtonFaces::load(HINSTANCE instance) {
-  instance_ = instance;
-  running_.resourceId = IDR_RUNNING_PICTURE;
-  paused_.resourceId = IDR_PAUSED_PICTURE;
-}
 
 HBITMAP ButtonFaces::originalOf(Picture& picture) {
   if (!picture.read) {

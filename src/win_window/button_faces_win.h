@@ -15,14 +15,13 @@ namespace kestrane {
 // loaded only then.
 class ButtonFaces {
  public:
-  ButtonFaces() = default;
+  // The pictures are the program's resources.
+  explicit ButtonFaces(HINSTANCE instance);
   ButtonFaces(const ButtonFaces&) = delete;
   ButtonFaces& operator=(const ButtonFaces&) = delete;
   ~ButtonFaces();
 
-  // Where the pictures are stored. A picture that cannot be read is drawn
-  // as words instead.
-  void load(HINSTANCE instance);
+  // A picture that cannot be read is drawn as words instead.
   void draw(HDC dc, const RECT& face, Colour ground, bool running, UINT dpi);
 
  private:
@@ -38,7 +37,7 @@ class ButtonFaces {
   HBITMAP scaledFor(Picture& picture, UINT dpi);
   static void drawWords(HDC dc, const RECT& face, bool running, UINT dpi);
 
-  HINSTANCE instance_ = nullptr;
+  HINSTANCE instance_;
   Picture running_;
   Picture paused_;
   IWICImagingFactory* imaging_ = nullptr;  // made when first scaling

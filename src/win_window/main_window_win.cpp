@@ -78,8 +78,18 @@ bool MainWindow::create(KESTRANE_Main& model) {
   CreateWindowExW(0, windowClass, L"KESTRANE", frameStyle, x, y, width, height, nullptr, nullptr, instance_,
                   this);
   if (!hwnd_) return false;
+  attachHelpers();
   beforeShowing_ = PlacementBeforeShowing{frame()};
   return true;
+}
+
+// The helpers for screen readers and the keyboard take the controls they
+// serve; the window passes their messages on to them from then on.
+void MainWindow::attachHelpers() {
+  accessibleBoxes_.attach([this](const char* element) { return controlOf(model_->element(element)); }, instance_);
+  resumeMenus_.attach(hwnd_, controlOf(model_->element(names::countdownBox)),
+                      controlOf(model_->element(names::countdownMessage)), *model_);
+  liveRegion_.attach(hwnd_, instance_);
 }
 
 void MainWindow::show(int showCommand) {
@@ -126,6 +136,8 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     self->timers_.attach(nullptr);
+    self->liveRegion_.windowGone();
+    self->resumeMenus_.forget(window);
     return DefWindowProcW(window, message, wParam, lParam);
   }
   return self->handleMessage(message, wParam, lParam);
@@ -164,7 +176,22 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SHOWWINDOW:
+      if (wParam) liveRegion_.windowShowing();
+      break;
+    case LiveRegion::speakPendingMessage:
+      liveRegion_.speakWhenShown();
+      return 0;
+    case WM_SYSCOMMAND:
+      if (resumeMenus_.runSystemCommand(wParam)) return 0;
+      break;
+    case WM_SYSCOLORCHANGE:
+      repaintForSystemColours(hwnd_);
+      break;
     case WM_SETTINGCHANGE:
+      repaintIfHighContrastChanged(hwnd_, wParam);
+      statusBar_.refresh();
+      break;
     case WM_TIMECHANGE:
       statusBar_.refresh();
       break;
@@ -227,7 +254,7 @@ void MainWindow::createControls() {
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(box.fontPoints, dpi_)), FALSE);
     }
     if (element.kind() == ElementKind::Label || element.kind() == ElementKind::TextBox) {
-      SetWindowSubclass(control, elementProc, 0, reinterpret_cast<DWORD_PTR>(this));
+      SetWindowSubclass(control, controlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
   }
 }
@@ -246,30 +273,56 @@ void MainWindow::layoutControls() {
   statusBar_.place(dpi_);
 }
 
-// Left presses on labels and text boxes: a press and release on the same
-// element is its Click; the second press of a double-click is its DblClick,
-// and the release after it is no further Click.
-LRESULT CALLBACK MainWindow::elementProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR selfPointer) {
-  auto* self = reinterpret_cast<MainWindow*>(selfPointer);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, elementProc, 0);
-    return DefSubclassProc(control, message, wParam, lParam);
+LRESULT CALLBACK MainWindow::controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self) {
+  return reinterpret_cast<MainWindow*>(self)->handleControlMessage(control, message, wParam, lParam);
+}
+
+// The labels' and text boxes' messages. Left presses: a press and release
+// on the same element is its Click; the second press of a double-click is
+// its DblClick, and the release after it is no further Click.
+LRESULT MainWindow::handleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CONTEXTMENU:
+      if (resumeMenus_.showContextMenu(control, lParam)) return 0;
+      break;
+    case WM_GETOBJECT:
+      accessibleBoxes_.clientAsks(control);
+      break;
+    case WM_NCPAINT:
+      if (accessibleBoxes_.paintFrame(control)) return 0;
+      break;
+    case WM_SETTEXT: {
+      const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+      if (result) accessibleBoxes_.textChanged(control);
+      return result;
+    }
+    case WM_GETDLGCODE:
+      // Tab moves on to the next control, also out of a multi-line box;
+      // Enter and Esc belong to the abort button (see translateKey).
+      return DefSubclassProc(control, message, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    case WM_CAPTURECHANGED: {
+      const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+      if (reinterpret_cast<HWND>(lParam) != control) clicks_.forget();
+      return result;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK: {
+      // A release is judged before the control sees it: a text box lets go
+      // of the mouse then, and losing the mouse ends a press.
+      const bool clicked = message == WM_LBUTTONUP && releaseIsClick(control, lParam);
+      const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+      onElementMouse(control, message, clicked);  // may end the window: nothing after this
+      return result;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(control, controlProc, 0);
+      accessibleBoxes_.forget(control);
+      resumeMenus_.forget(control);
+      break;
   }
-  // A release is judged before the control sees it: a text box lets go of
-  // the mouse then, and losing the mouse ends a press.
-  const bool clicked = message == WM_LBUTTONUP && self->releaseIsClick(control, lParam);
-  LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-  if (message == WM_GETDLGCODE) {
-    // Tab moves on to the next control, also out of a multi-line box; Enter
-    // and Esc belong to the abort button (see translateKey).
-    return result & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
-  }
-  if (message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != control) self->clicks_.forget();
-  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK) {
-    self->onElementMouse(control, message, clicked);  // may end the window: nothing after this
-  }
-  return result;
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
 bool MainWindow::releaseIsClick(HWND control, LPARAM lParam) {
@@ -427,7 +480,6 @@ void MainWindow::elementChanged(const Element& element, Property property) {
     }
     case Property::BackColor:
     case Property::ForeColor:
-    case Property::Interval:
       break;
   }
   // Every change shows at once.

@@ -3,12 +3,15 @@
 #include <map>
 #include <optional>
 
+#include "accessible_boxes_win.h"
 #include "click_tracker.h"
 #include "fonts_win.h"
 #include "kestrane_main.h"
+#include "live_region_win.h"
+#include "resume_menus_win.h"
 #include "status_bar_win.h"
-#include "win32.h"
 #include "timer_service_win.h"
+#include "win32.h"
 
 namespace kestrane {
 
@@ -16,7 +19,9 @@ class ButtonFaces;
 
 // The main window on the screen: a top-level window whose child controls
 // mirror the model's elements, and which turns the user's mouse and keys
-// into the elements' events.
+// into the elements' events. Every message of the window and of the
+// elements' controls comes through here, and is passed on to the helpers
+// for screen readers and the keyboard that need it.
 class MainWindow final : public WindowView {
  public:
   MainWindow(HINSTANCE instance, WindowTimers& timers, ButtonFaces& faces);
@@ -27,6 +32,8 @@ class MainWindow final : public WindowView {
   // Creates the hidden window, centred on the screen, with every element in
   // its initial state.
   bool create(KESTRANE_Main& model);
+  // Where the handlers' announcements are spoken.
+  Announcer& announcer() { return liveRegion_; }
   // Moves the window to where Load placed it, brought onto a monitor if
   // that placement left no usable part of it on any, then shows it with the
   // keyboard focus on the abort button.
@@ -35,7 +42,6 @@ class MainWindow final : public WindowView {
   bool translateKey(const MSG& message);
 
   HWND hwnd() const { return hwnd_; }
-  int exitCode() const { return exitCode_; }
 
   // What the model asks of the window.
   void elementChanged(const Element& element, Property property) override;
@@ -53,11 +59,13 @@ class MainWindow final : public WindowView {
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK elementProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+  static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR subclassId, DWORD_PTR self);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
   void createControls();
+  void attachHelpers();
   void layoutControls();
   void onCommand(int controlId, int notification);
   void onTimer(UINT_PTR timerId);
@@ -92,6 +100,9 @@ class MainWindow final : public WindowView {
   std::map<Colour, HBRUSH> brushes_;
   ClickTracker clicks_;           // which element a left press began on
   HWND focusWhenInactive_ = nullptr;
+  LiveRegion liveRegion_;
+  AccessibleBoxes accessibleBoxes_;
+  ResumeMenus resumeMenus_;
 
   // Until the window first shows, Load's placement is gathered here and
   // made in one move: moving a hidden window four times only costs start-up
