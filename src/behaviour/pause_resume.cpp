@@ -30,8 +30,8 @@ void pauseCountdown(KESTRANE_Main& main) {
 
 namespace {
 
-// The first six steps that a click and a double-click on the box share:
-// the button and the countdown come back and the resuming look is painted.
+// What a click and a double-click on the box do first: the button and the
+// countdown come back and the resuming look is painted.
 void resumeLook(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setEnabled(true);
   main.timer(names::countdownTimer).setEnabled(true);
@@ -62,8 +62,10 @@ void restartCountdown(KESTRANE_Main& main) {
   resumeFlashing(main);
 }
 
-// The message's own order: the button is finished first, then all three
-// timers start, then the box and the message are painted.
+// A click on the message does what a click on the box does, in another
+// order, which is part of its design and kept: the button is finished
+// first, then all three timers start, then the box and the message are
+// painted. Repeating the steps keeps that order readable at a glance.
 void continueFromMessage(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setEnabled(true);
   main.commandButton(names::abortButton).setBackColor(green);

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "element_names.h"
+
 namespace kestrane {
 
 // The designed look of the main window, in twips from the top-left corner
@@ -15,21 +17,20 @@ struct Box {
   const char* name;
   int left, top, width, height;
   int fontPoints;  // 0: the element has no font of its own
-  int tabIndex;
 };
 
 // In tab order, which is also the order the controls are created in.
 inline constexpr Box boxes[] = {
-    {"sbStatusBar", 0, 5295, 11085, 270, 0, 0},
-    {"KESTRANE_COUNTDOWN_MESSAGE", 120, 1920, 10815, 1005, 36, 1},
-    {"KESTRANE_CREATOR", 3240, 1200, 4215, 495, 12, 2},
-    {"KESTRANE_TITLE", 120, 120, 10815, 960, 27, 3},
-    {"KESTRANE_VERSION", 120, 1200, 3015, 495, 12, 4},
-    {"KESTRANE_ABORT_BUTTON", 5160, 3240, 5775, 1665, 0, 5},
-    {"KESTRANE_COUNTDOWN_TEXTBOX", 840, 3240, 3375, 1725, 72, 6},
-    {"KESTRANE_EX_POINT_TEXTBOX_LEFT", 120, 3240, 585, 1725, 72, 7},
-    {"KESTRANE_FREEWARE", 7560, 1200, 3375, 495, 12, 8},
-    {"KESTRANE_EX_POINT_TEXTBOX_RIGHT", 4320, 3240, 585, 1725, 72, 9},
+    {names::statusBar, 0, 5295, 11085, 270, 0},
+    {names::countdownMessage, 120, 1920, 10815, 1005, 36},
+    {names::creator, 3240, 1200, 4215, 495, 12},
+    {names::title, 120, 120, 10815, 960, 27},
+    {names::version, 120, 1200, 3015, 495, 12},
+    {names::abortButton, 5160, 3240, 5775, 1665, 0},
+    {names::countdownBox, 840, 3240, 3375, 1725, 72},
+    {names::leftMark, 120, 3240, 585, 1725, 72},
+    {names::freeware, 7560, 1200, 3375, 495, 12},
+    {names::rightMark, 4320, 3240, 585, 1725, 72},
 };
 
 struct Line {
@@ -38,9 +39,9 @@ struct Line {
 };
 
 inline constexpr Line lines[] = {
-    {"Line1", 120, 1800, 10920, 1800},
-    {"Line2", 120, 3120, 10920, 3120},
-    {"Line3", 0, 5040, 10920, 5040},
+    {names::line1, 120, 1800, 10920, 1800},
+    {names::line2, 120, 3120, 10920, 3120},
+    {names::line3, 0, 5040, 10920, 5040},
 };
 
 inline constexpr const char* fontFace = "MS Sans Serif";

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "dpi_win.h"
+#include "element_names.h"
 #include "layout.h"
 
 namespace kestrane {
@@ -59,7 +60,7 @@ void StatusBarPanels::place(UINT dpi) {
   if (!bar_) return;
   dpi_ = dpi;
   if (fontDpi_ != dpi) useFontFor(dpi);
-  const layout::Box& box = *layout::boxOf("sbStatusBar");
+  const layout::Box& box = *layout::boxOf(names::statusBar);
   RECT client{};
   GetClientRect(GetParent(bar_), &client);
   const int height = twipsToPixels(box.height, dpi);
