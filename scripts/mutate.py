@@ -7,11 +7,16 @@ checks that the tests notice.
     scripts/mutate.py windows           tests/mutation/windows.json, against the
                                         end-to-end tests each fault names
     scripts/mutate.py core --only ID    one fault (repeatable)
+    scripts/mutate.py check             only checks that every fault in both
+                                        lists still finds its text, exactly
+                                        as often as it says (quick; part of
+                                        make test)
 
 Each fault is a text replacement in one file. A fault is "caught" when its
 tests fail (or its build does), "not caught" when they pass, and
-"equivalent" when the list says why no test can tell it apart. The score is
-caught / (all - equivalent). The working tree is never changed: the copy
+"equivalent" when the list says why no test can tell it apart, and "stale"
+when its text is no longer in the file as often as the list says (the code
+moved on without the list). The score is caught / (all - equivalent - stale). The working tree is never changed: the copy
 lives under build/mutation/, with each fault's test output in logs/.
 """
 
@@ -101,28 +106,63 @@ class Suite:
                    os.path.join(self.source, "tests", "e2e"), env=self.environment(), timeout=1500)
 
 
-def apply(source_dir, mutant):
-    """Puts the fault in; returns the file's original text to put back."""
+class Stale(Exception):
+    """The fault's text is not in its file as often as the list says."""
+
+
+def original_text(source_dir, mutant):
+    """The text of the fault's file; Stale when the fault no longer fits it."""
     path = os.path.join(source_dir, mutant["file"])
+    if not os.path.isfile(path):
+        raise Stale("%s is gone" % mutant["file"])
     with open(path) as f:
         original = f.read()
     found = original.count(mutant["find"])
     if found != mutant.get("occurrences", 1):
-        raise ValueError("%s: %r found %d times in %s" % (mutant["id"], mutant["find"], found, mutant["file"]))
+        raise Stale("its text is found %d times in %s, not %d" % (found, mutant["file"],
+                                                                 mutant.get("occurrences", 1)))
+    return path, original
+
+
+def apply(source_dir, mutant):
+    """Puts the fault in; returns the file's original text to put back."""
+    path, original = original_text(source_dir, mutant)
     with open(path, "w") as f:
         f.write(original.replace(mutant["find"], mutant["replace"]))
     return path, original
 
 
+def load(suite):
+    with open(os.path.join(ROOT, "tests", "mutation", suite + ".json")) as f:
+        return json.load(f)
+
+
+def check_lists():
+    """0 when every fault of both lists fits the working tree as it is."""
+    stale = []
+    for suite in ("core", "windows"):
+        for mutant in load(suite):
+            try:
+                original_text(ROOT, mutant)
+            except Stale as why:
+                stale.append("%s %s: %s" % (suite, mutant["id"], why))
+    for line in stale:
+        print("stale: " + line)
+    if stale:
+        print("Update tests/mutation/*.json to the code as it is now.")
+    return 1 if stale else 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("suite", choices=["core", "windows"])
+    parser.add_argument("suite", choices=["core", "windows", "check"])
     parser.add_argument("--only", action="append", help="run only this fault (by id)")
     parser.add_argument("--keep-going", action="store_true", help="go on when the unchanged tree fails")
     args = parser.parse_args()
 
-    with open(os.path.join(ROOT, "tests", "mutation", args.suite + ".json")) as f:
-        mutants = json.load(f)
+    if args.suite == "check":
+        return check_lists()
+    mutants = load(args.suite)
     if args.only:
         mutants = [m for m in mutants if m["id"] in args.only]
 
@@ -144,7 +184,12 @@ def main():
         if mutant.get("equivalent"):
             verdict, detail = "equivalent", mutant["equivalent"]
         else:
-            path, original = apply(suite.source, mutant)
+            try:
+                path, original = apply(suite.source, mutant)
+            except Stale as why:
+                results.append((mutant["id"], "stale"))
+                print("%-12s %-40s %5.0f s  %s" % ("stale", mutant["id"], 0, why))
+                continue
             try:
                 code, out = suite.build()
                 if code != 0:
@@ -166,14 +211,18 @@ def main():
         sys.stdout.flush()
 
     suite.build()  # leaves the scratch build as the tree is
-    counted = [v for _, v in results if v != "equivalent"]
+    counted = [v for _, v in results if v not in ("equivalent", "stale")]
     caught = counted.count("caught")
-    print("\n%s: %d of %d non-equivalent faults caught (%.1f %%), %d equivalent" % (
-        args.suite, caught, len(counted), 100.0 * caught / max(1, len(counted)), len(results) - len(counted)))
+    stale = [i for i, v in results if v == "stale"]
+    print("\n%s: %d of %d non-equivalent faults caught (%.1f %%), %d equivalent, %d stale" % (
+        args.suite, caught, len(counted), 100.0 * caught / max(1, len(counted)),
+        sum(v == "equivalent" for _, v in results), len(stale)))
     missed = [i for i, v in results if v == "NOT CAUGHT"]
     if missed:
         print("not caught: " + ", ".join(missed))
-    return 0 if not missed else 1
+    if stale:
+        print("stale: " + ", ".join(stale))
+    return 0 if not missed and not stale else 1
 
 
 if __name__ == "__main__":
