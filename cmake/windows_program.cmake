@@ -4,23 +4,6 @@ enable_language(RC)
 
 set(kestrane_program_sources
   src/win_program/main_win.cpp
-  src/win_services/settings_store_win.cpp
-  src/win_services/error_reporter_win.cpp
-  src/win_window/main_window_win.cpp
-  src/win_window/placement_win.cpp
-  src/win_services/timer_service_win.cpp
-  src/win_window/button_faces_win.cpp
-  src/win_window/status_bar_win.cpp
-  src/win_window/fonts_win.cpp
-  src/win_basics/dpi_win.cpp
-  src/win_basics/text_win.cpp
-  src/win_access/annotations_win.cpp
-  src/win_access/accessible_boxes_win.cpp
-  src/win_access/live_region_win.cpp
-  src/win_access/resume_menus_win.cpp
-  src/win_access/high_contrast_win.cpp
-  src/win_services/desktop_win.cpp
-  src/win_basics/com_on_demand_win.cpp
   resources/kestrane.rc
 )
 add_executable(KESTRANE WIN32 ${kestrane_program_sources})
@@ -34,9 +17,8 @@ target_compile_definitions(kestrane_failing PRIVATE KESTRANE_FAILING_VIEW)
 
 foreach(program KESTRANE kestrane_failing)
   target_include_directories(${program} PRIVATE resources)
-  target_compile_definitions(${program} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   # shell32 and ole32 are loaded at run time, only when the program needs them.
-  target_link_libraries(${program} PRIVATE kestrane_core comctl32 uxtheme uuid gdi32 user32 advapi32)
+  target_link_libraries(${program} PRIVATE kestrane_win_window)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endforeach()
 
@@ -50,8 +32,6 @@ set_target_properties(kestrane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE
 
 if(MINGW)
   # Platform structures are set up as {sizeof(s)}, the rest zero.
-  target_compile_options(KESTRANE PRIVATE -Wno-missing-field-initializers)
-  target_compile_options(kestrane_failing PRIVATE -Wno-missing-field-initializers)
   target_compile_options(kestrane_probe PRIVATE -Wno-missing-field-initializers)
   # No runtime DLLs beside the program: everything is linked in.
   target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)

@@ -4,9 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "kestrane_main.h"
-
 namespace kestrane {
+
+// The decimal separator of the user's locale, for number texts.
+struct NumberFormat {
+  std::string decimalSeparator = ".";
+};
 
 // The 32-bit float a decimal text denotes, read with the user's decimal
 // separator: an optional sign, digits with at most one separator, an

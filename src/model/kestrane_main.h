@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "element.h"
+#include "number_text.h"
 #include "runtime_error.h"
 #include "timer_service.h"
 #include "window_view.h"
@@ -26,11 +27,6 @@ enum class Event { Click, DblClick, Timer };
 
 using Handler = std::function<void(KESTRANE_Main&)>;
 using UnloadHandler = std::function<void(KESTRANE_Main&, std::int16_t& cancel)>;
-
-// The decimal separator of the user's locale, for number texts.
-struct NumberFormat {
-  std::string decimalSeparator = ".";
-};
 
 // Everything the window reaches outside itself.
 struct Platform {
