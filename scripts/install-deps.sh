@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need,
-# skipping those already present. Safe to run repeatedly.
+# skipping those already present. Safe to run repeatedly. The package
+# manager's own output goes to build/install.log; the screen shows one line
+# for what is installed and one when it is done, or, if it fails, the end
+# of the log and where the whole of it is.
 set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   cmake make g++ libgtest-dev          # native core and its unit tests
@@ -22,9 +27,17 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
+mkdir -p "$root/build"
+log=$root/build/install.log
+echo "Installing ${#missing[@]} packages: ${missing[*]} (output in build/install.log) ..."
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if ! { "${sudo_cmd[@]}" apt-get update &&
+       "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  echo "Installing the packages failed. The end of the log:" >&2
+  tail -n 20 "$log" >&2
+  echo "The whole log is $log" >&2
+  exit 1
+fi
+echo "Installed the packages."
