@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# Benchmark (never a test): how KESTRANE starts against two bare windows.
-# One timer process under Wine starts the three programs in turn, round
-# after round in alternating order, and the summary compares each round's
-# KESTRANE start with the same round's themed, painted bare window. The
-# machine's load average is sampled throughout; a disturbed run is flagged.
-#   BENCH_ROUNDS (default 9) rounds after one warm-up start of each program;
+# Benchmark (never a test): how KESTRANE starts against the window of its
+# designed controls alone, with two bare windows for information. One timer
+# process under Wine starts the four programs in turn, round after round in
+# alternating order, and the summary compares each round's KESTRANE start
+# with the same round's designed-controls window. The machine's load
+# average is sampled throughout; a disturbed run is flagged.
+#   BENCH_ROUNDS (default 15) rounds after one warm-up start of each program;
 #   BENCH_SETTLE (default 10) seconds from start to the working-set reading.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
-rounds=${BENCH_ROUNDS:-9}
+rounds=${BENCH_ROUNDS:-15}
 settle=${BENCH_SETTLE:-10}
 folder=$build/bench-run
 rm -rf "$folder"
 mkdir -p "$folder"
-cp "$build/win/KESTRANE.exe" "$build/win/bench/bare_window.exe" "$build/win/bench/themed_window.exe" "$folder/"
+cp "$build/win/KESTRANE.exe" "$build/win/bench/bare_window.exe" "$build/win/bench/themed_window.exe" \
+  "$build/win/bench/designed_controls.exe" "$folder/"
 
 source "$root/scripts/private-display.sh"
 start_private_display
@@ -26,7 +28,7 @@ wine reg delete 'HKCU\Software\KESTRANE' /f >/dev/null 2>&1 || true
 (while :; do echo "$(date +%s) $(cut -d' ' -f1 /proc/loadavg)"; sleep 1; done) > "$folder/load.txt" &
 sampler=$!
 (cd "$folder" && wine "$build/win/bench/startup_timer.exe" "$rounds" "$settle" \
-  themed_window.exe bare_window.exe KESTRANE.exe 2>/dev/null) > "$folder/starts.jsonl" || true
+  themed_window.exe bare_window.exe designed_controls.exe KESTRANE.exe 2>/dev/null) > "$folder/starts.jsonl" || true
 kill "$sampler" 2>/dev/null || true
 wait "$sampler" 2>/dev/null || true
 
