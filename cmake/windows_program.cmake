@@ -47,17 +47,17 @@ endif()
 # Benchmark helpers (make bench): a plain bare window, the themed and
 # painted bare window, the window of the designed controls that is the
 # floor KESTRANE is held to, and the timer that starts them and KESTRANE in
-# turn.
-add_executable(bare_window WIN32 bench/bare_window_win.cpp)
-add_executable(themed_window WIN32 bench/themed_window_win.cpp bench/themed_window.rc)
+# turn. Built only for make bench.
+add_executable(bare_window WIN32 EXCLUDE_FROM_ALL bench/bare_window_win.cpp)
+add_executable(themed_window WIN32 EXCLUDE_FROM_ALL bench/themed_window_win.cpp bench/themed_window.rc)
 target_include_directories(themed_window PRIVATE resources)
 target_link_libraries(themed_window PRIVATE comctl32)
 # The floor the design itself sets: the same ten controls at their designed
 # places, in the same fonts and colours, and nothing else.
-add_executable(designed_controls WIN32 bench/designed_controls_win.cpp bench/themed_window.rc)
+add_executable(designed_controls WIN32 EXCLUDE_FROM_ALL bench/designed_controls_win.cpp bench/themed_window.rc)
 target_include_directories(designed_controls PRIVATE resources src/model src/helpers)
 target_link_libraries(designed_controls PRIVATE comctl32)
-add_executable(startup_timer bench/startup_timer_win.cpp)
+add_executable(startup_timer EXCLUDE_FROM_ALL bench/startup_timer_win.cpp)
 target_link_libraries(startup_timer PRIVATE psapi)
 foreach(helper bare_window themed_window designed_controls startup_timer)
   target_compile_definitions(${helper} PRIVATE UNICODE _UNICODE)

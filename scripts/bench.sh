@@ -14,6 +14,7 @@ build=$root/build
 rounds=${BENCH_ROUNDS:-15}
 settle=${BENCH_SETTLE:-10}
 folder=$build/bench-run
+cmake --build "$build/win" --target bare_window themed_window designed_controls startup_timer >/dev/null
 rm -rf "$folder"
 mkdir -p "$folder"
 cp "$build/win/KESTRANE.exe" "$build/win/bench/bare_window.exe" "$build/win/bench/themed_window.exe" \

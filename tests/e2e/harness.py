@@ -1,8 +1,10 @@
 """Runs the real KESTRANE.exe under Wine on a private virtual display.
 
-Each test module gets its own Xvfb display; all share one private Wine
-prefix made for this test run (KESTRANE_WINEPREFIX). Nothing here touches a
-user's own display, prefix or registry.
+Each test process gets its own Xvfb display and its own copy of the Wine
+prefix prepared for this test run (KESTRANE_WINEPREFIX), so that test
+processes running side by side share nothing: not the registry, not the
+wineserver, not the pointer. Nothing here touches a user's own display,
+prefix or registry.
 """
 
 import atexit
@@ -28,10 +30,17 @@ SCREEN = (1280, 1024)
 MARKER_BATCH = "@echo off\r\necho launched> \"%~dp0launched.txt\"\r\n"
 
 
-def wine_environment(display):
+# Files of the prepared prefix that Wine only ever reads: the copies share
+# them with the prepared prefix. Everything else (the registry above all)
+# is copied.
+READ_ONLY_SUFFIXES = (".dll", ".exe", ".drv", ".sys", ".acm", ".ocx", ".cpl", ".tlb", ".nls", ".ttf", ".ttc",
+                      ".fon", ".mui", ".ax", ".ds", ".com", ".msstyles")
+
+
+def wine_environment(display, prefix=PREFIX):
     env = dict(os.environ)
     env.update(
-        WINEPREFIX=PREFIX,
+        WINEPREFIX=prefix,
         WINEDEBUG="-all",
         WINEDLLOVERRIDES="mscoree,mshtml=",
         DISPLAY=display,
@@ -40,8 +49,12 @@ def wine_environment(display):
 
 
 def make_prefix():
-    """A fresh prefix: made once per test run, without installers or crash dialogs."""
+    """A fresh prefix: made once per test run, without installers or crash
+    dialogs, and copied for each test process. Copies an earlier run left
+    behind go first."""
     shutil.rmtree(PREFIX, ignore_errors=True)
+    for leftover in private_prefixes():
+        shutil.rmtree(leftover, ignore_errors=True)
     os.makedirs(os.path.dirname(PREFIX), exist_ok=True)
     with VirtualDisplay() as display:
         env = wine_environment(display.name)
@@ -51,6 +64,37 @@ def make_prefix():
                "/t", "REG_DWORD", "/d", "0", "/f"]
         subprocess.run(reg, env=env, check=True, capture_output=True, timeout=120)
         subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=240)
+
+
+def private_prefixes():
+    parent = os.path.dirname(PREFIX)
+    if not os.path.isdir(parent):
+        return []
+    base = os.path.basename(PREFIX) + "-"
+    return [os.path.join(parent, name) for name in os.listdir(parent) if name.startswith(base)]
+
+
+def private_prefix():
+    """A copy of the prepared prefix for one test process, beside it."""
+    copy = tempfile.mkdtemp(prefix=os.path.basename(PREFIX) + "-", dir=os.path.dirname(PREFIX))
+    for folder, subfolders, files in os.walk(PREFIX):
+        target = os.path.join(copy, os.path.relpath(folder, PREFIX))
+        for name in list(subfolders):
+            source = os.path.join(folder, name)
+            if os.path.islink(source):  # the drive letters
+                os.symlink(os.readlink(source), os.path.join(target, name))
+                subfolders.remove(name)
+            else:
+                os.makedirs(os.path.join(target, name), exist_ok=True)
+        for name in files:
+            source, destination = os.path.join(folder, name), os.path.join(target, name)
+            if os.path.islink(source):
+                os.symlink(os.readlink(source), destination)
+            elif name.lower().endswith(READ_ONLY_SUFFIXES):
+                os.link(source, destination)
+            else:
+                shutil.copy2(source, destination)
+    return copy
 
 
 class VirtualDisplay:
@@ -76,14 +120,12 @@ class VirtualDisplay:
 
 
 class Session:
-    """One display and the shared prefix, with the program's working folder."""
+    """A display and a prefix of its own, with the program's working folder."""
 
     def __init__(self):
         self.display = VirtualDisplay().__enter__()
-        self.env = wine_environment(self.display.name)
-        # Whatever an earlier session left running in the prefix goes first.
-        subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=60)
-        subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True, timeout=60)
+        self.prefix = private_prefix()
+        self.env = wine_environment(self.display.name, self.prefix)
         self.folder = tempfile.mkdtemp(prefix="kestrane-e2e-")
         self.program = None
 
@@ -93,6 +135,7 @@ class Session:
         subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True, timeout=60)
         self.display.__exit__()
         shutil.rmtree(self.folder, ignore_errors=True)
+        shutil.rmtree(self.prefix, ignore_errors=True)
 
     # The program -------------------------------------------------------
 
