@@ -19,6 +19,7 @@ set(kestrane_program_sources
   src/window/live_region_win.cpp
   src/window/resume_menus_win.cpp
   src/window/high_contrast_win.cpp
+  src/window/system_libraries_win.cpp
   src/desktop/desktop_win.cpp
   src/desktop/com_on_demand_win.cpp
   resources/kestrane.rc
@@ -35,8 +36,10 @@ target_compile_definitions(kestrane_failing PRIVATE KESTRANE_FAILING_VIEW)
 foreach(program KESTRANE kestrane_failing)
   target_include_directories(${program} PRIVATE resources)
   target_compile_definitions(${program} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-  # shell32 and ole32 are loaded at run time, only when the program needs them.
-  target_link_libraries(${program} PRIVATE kestrane_core comctl32 uxtheme uuid gdi32 user32 advapi32)
+  # shell32, ole32, dwmapi and uxtheme are loaded at run time, from the
+  # system folder only; nothing else is imported that the loader would look
+  # for beside the program.
+  target_link_libraries(${program} PRIVATE kestrane_core comctl32 uuid gdi32 user32 advapi32)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endforeach()
 

@@ -13,6 +13,7 @@
 #include "../window/live_region_win.h"
 #include "../window/main_window_win.h"
 #include "../window/resume_menus_win.h"
+#include "../window/system_libraries_win.h"
 #include "../window/text_win.h"
 #include "event_wiring.h"
 #include "message_box_errors_win.h"
@@ -38,6 +39,8 @@ kestrane::NumberFormat userNumberFormat() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   using namespace kestrane;
+  // Before anything can load a DLL: none may come from beside the program.
+  loadLibrariesOnlyFromSystemFolder();
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

@@ -1,5 +1,6 @@
 #include "desktop_win.h"
 
+#include "../window/system_libraries_win.h"
 #include "../window/text_win.h"
 #include "com_on_demand_win.h"
 
@@ -16,9 +17,7 @@ using ShellExecuteAFunction = decltype(&::ShellExecuteA);
 // shell32 is loaded only for the launch at zero, the one thing that needs it;
 // a start that never gets there does not pay for it.
 ShellExecuteAFunction shellExecuteA() {
-  HMODULE shell32 = LoadLibraryW(L"shell32.dll");
-  if (!shell32) return nullptr;
-  return reinterpret_cast<ShellExecuteAFunction>(reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteA")));
+  return functionOf<ShellExecuteAFunction>(loadSystemLibrary(L"shell32.dll"), "ShellExecuteA");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "annotations_win.h"
 #include "control_ids_win.h"
 #include "element_names.h"
+#include "system_libraries_win.h"
 #include "text_win.h"
 
 namespace kestrane {
@@ -49,11 +50,39 @@ void nameBox(HWND window, HWND box, const wchar_t* name, HINSTANCE instance) {
   SetWindowPos(label, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// The theme's drawing functions, from the system folder's UxTheme.dll the
+// first time a box's frame is drawn; all null where it is missing.
+struct ThemeFunctions {
+  decltype(&::GetWindowTheme) getWindowTheme = nullptr;
+  decltype(&::IsThemeBackgroundPartiallyTransparent) isPartiallyTransparent = nullptr;
+  decltype(&::DrawThemeParentBackground) drawParentBackground = nullptr;
+  decltype(&::DrawThemeBackground) drawBackground = nullptr;
+
+  bool complete() const { return getWindowTheme && isPartiallyTransparent && drawParentBackground && drawBackground; }
+};
+
+const ThemeFunctions& themeFunctions() {
+  static const ThemeFunctions functions = [] {
+    ThemeFunctions found;
+    HMODULE uxtheme = loadSystemLibrary(L"uxtheme.dll");
+    found.getWindowTheme = functionOf<decltype(found.getWindowTheme)>(uxtheme, "GetWindowTheme");
+    found.isPartiallyTransparent = functionOf<decltype(found.isPartiallyTransparent)>(
+        uxtheme, "IsThemeBackgroundPartiallyTransparent");
+    found.drawParentBackground =
+        functionOf<decltype(found.drawParentBackground)>(uxtheme, "DrawThemeParentBackground");
+    found.drawBackground = functionOf<decltype(found.drawBackground)>(uxtheme, "DrawThemeBackground");
+    return found;
+  }();
+  return functions;
+}
+
 // The theme draws a read-only box's frame in another shade; the boxes keep
 // the frame they had when they were editable, so the designed look stays.
 // False when there is no theme, whose classic frame is the same either way.
 bool paintEditableFrame(HWND box) {
-  HTHEME theme = GetWindowTheme(box);
+  const ThemeFunctions& themes = themeFunctions();
+  if (!themes.complete()) return false;
+  HTHEME theme = themes.getWindowTheme(box);
   if (!theme || !(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return false;
   const int state = GetFocus() == box ? editFocusedState : editNormalState;
   RECT frame{};
@@ -63,8 +92,8 @@ bool paintEditableFrame(HWND box) {
   if (!dc) return false;
   ExcludeClipRect(dc, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE),
                   frame.right - GetSystemMetrics(SM_CXEDGE), frame.bottom - GetSystemMetrics(SM_CYEDGE));
-  if (IsThemeBackgroundPartiallyTransparent(theme, editTextPart, state)) DrawThemeParentBackground(box, dc, &frame);
-  DrawThemeBackground(theme, dc, editTextPart, state, &frame, nullptr);
+  if (themes.isPartiallyTransparent(theme, editTextPart, state)) themes.drawParentBackground(box, dc, &frame);
+  themes.drawBackground(theme, dc, editTextPart, state, &frame, nullptr);
   ReleaseDC(box, dc);
   return true;
 }
