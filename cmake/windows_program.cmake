@@ -84,3 +84,16 @@ foreach(helper bare_window themed_window startup_timer)
     target_link_options(${helper} PRIVATE -municode -static -static-libgcc -static-libstdc++)
   endif()
 endforeach()
+
+# For the end-to-end tests only: DLLs named like system DLLs that the
+# program loads, which leave a marker when anything loads them. The tests
+# put them beside the program, where the program must never take them from.
+foreach(planted dwmapi uxtheme)
+  add_library(planted_${planted} SHARED tests/e2e/planted_dll_win.cpp)
+  set_target_properties(planted_${planted} PROPERTIES OUTPUT_NAME ${planted} PREFIX ""
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+  target_compile_definitions(planted_${planted} PRIVATE UNICODE _UNICODE)
+  if(MINGW)
+    target_link_options(planted_${planted} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endforeach()

@@ -2,10 +2,11 @@
 the launch of KESTRANE.BAT at "00", and what is saved when it closes."""
 
 import json
+import os
 import re
 import unittest
 
-from harness import SCREEN, ProgramTestCase, distinct
+from harness import PLANTED_DLLS, SCREEN, ProgramTestCase, distinct
 
 
 class CountdownToLaunch(ProgramTestCase):
@@ -49,6 +50,22 @@ class CountdownToLaunch(ProgramTestCase):
         self.assertEqual(self.session.wait_exit(timeout=120), 0)
         self.assertFalse(self.session.launched())
         self.assertIsNotNone(self.session.stored("MainLeft"))
+
+
+class NothingPlantedBesideItRuns(ProgramTestCase):
+
+    def test_dlls_left_beside_the_program_never_load_on_any_way_to_the_launch(self):
+        # Partly left of the screen: the drawn frame is asked of the window manager.
+        self.session.store("MainLeft", "-1500")
+        seen = self.session.start(beside=PLANTED_DLLS)
+        self.assertIsNotNone(seen["window"], "the program did not start")
+        self.assertEqual(seen["window"]["rect"][0], -100)
+        # An accessibility client's first question.
+        self.assertIn("Seconds left", self.session.probe("accessible"))
+        self.assertEqual(self.session.wait_exit(timeout=120), 0)
+        self.assertTrue(self.session.launched(), "KESTRANE.BAT did not run")
+        markers = [name for name in os.listdir(self.session.folder) if ".loaded-by-" in name]
+        self.assertEqual(markers, [])
 
 
 class Placement(ProgramTestCase):
