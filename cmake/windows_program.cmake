@@ -6,6 +6,7 @@ set(kestrane_program_sources
   src/app/main_win.cpp
   src/app/registry_settings_win.cpp
   src/app/message_box_errors_win.cpp
+  src/app/one_countdown_per_folder_win.cpp
   src/window/main_window_win.cpp
   src/window/placement_win.cpp
   src/window/window_timers_win.cpp

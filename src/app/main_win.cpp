@@ -17,6 +17,7 @@
 #include "../window/text_win.h"
 #include "event_wiring.h"
 #include "message_box_errors_win.h"
+#include "one_countdown_per_folder_win.h"
 #include "registry_settings_win.h"
 
 #ifdef KESTRANE_FAILING_VIEW
@@ -41,6 +42,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   using namespace kestrane;
   // Before anything can load a DLL: none may come from beside the program.
   loadLibrariesOnlyFromSystemFolder();
+  // A countdown from this folder is running: it is brought forward and
+  // stays the only one that will run this folder's batch file.
+  OneCountdownPerFolder oneCountdown;
+  if (!oneCountdown.claim()) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -74,6 +79,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     HighContrastWatch highContrast;
 
     if (window.create(main)) {
+      oneCountdown.publish(window.hwnd());
       errors.setOwner(window.hwnd());
       accessibleBoxes.attach(window.hwnd(), main, instance);
       resumeMenus.attach(window.hwnd(), main);
@@ -91,6 +97,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
       // A reported run-time error ends the program with its code, whatever
       // else ended the message loop.
       exitCode = main.exitCode() != 0 ? main.exitCode() : static_cast<int>(message.wParam);
+      oneCountdown.publish(nullptr);
     }
   }
   return exitCode;

@@ -4,9 +4,16 @@ the launch of KESTRANE.BAT at "00", and what is saved when it closes."""
 import json
 import os
 import re
+import shutil
+import subprocess
+import tempfile
+import time
 import unittest
 
-from harness import PLANTED_DLLS, SCREEN, ProgramTestCase, distinct
+from harness import EXE, PLANTED_DLLS, SCREEN, ProgramTestCase, Watcher, distinct
+
+# A batch file that adds a line for every time it runs.
+COUNTING_BATCH = "@echo off\r\necho launched>> \"%~dp0launched.txt\"\r\n"
 
 
 class CountdownToLaunch(ProgramTestCase):
@@ -66,6 +73,61 @@ class NothingPlantedBesideItRuns(ProgramTestCase):
         self.assertTrue(self.session.launched(), "KESTRANE.BAT did not run")
         markers = [name for name in os.listdir(self.session.folder) if ".loaded-by-" in name]
         self.assertEqual(markers, [])
+
+
+class OneCountdownPerBatchFile(ProgramTestCase):
+
+    def windows(self):
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^KESTRANE$"], env=self.session.env,
+                             capture_output=True, text=True, timeout=30).stdout
+        return out.split()
+
+    def start_from(self, folder):
+        return subprocess.Popen(["wine", "KESTRANE.exe"], cwd=folder, env=self.session.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def runs_of_the_batch_file(self, folder):
+        path = os.path.join(folder, "launched.txt")
+        if not os.path.exists(path):
+            return 0
+        with open(path) as f:
+            return len(f.read().split())
+
+    def test_a_second_start_from_one_folder_only_brings_the_first_forward_and_another_folder_counts_down_too(self):
+        watcher = Watcher(self.session, 150000)
+        self.session.start(batch=COUNTING_BATCH)
+        self.session.probe("minimize")
+        seen = self.session.wait_for(lambda s: s["window"]["minimized"], timeout=20)
+        self.assertTrue(seen["window"]["minimized"])
+
+        begun = time.monotonic()
+        second = self.start_from(self.session.folder)
+        self.assertEqual(second.wait(timeout=60), 0)
+        self.assertLess(time.monotonic() - begun, 2.0, "the second start took too long to give way")
+        seen = self.session.wait_for(lambda s: not s["window"]["minimized"], timeout=10)
+        self.assertFalse(seen["window"]["minimized"], "the running countdown was not restored")
+        self.assertEqual(len(self.windows()), 1)
+
+        other = tempfile.mkdtemp(prefix="kestrane-e2e-other-")
+        self.addCleanup(shutil.rmtree, other, ignore_errors=True)
+        with open(os.path.join(other, "KESTRANE.BAT"), "w", newline="") as f:
+            f.write(COUNTING_BATCH)
+        shutil.copy(EXE, other)
+        third = self.start_from(other)
+        self.addCleanup(lambda: third.poll() is None and third.kill())
+        deadline = time.monotonic() + 60
+        while len(self.windows()) < 2 and time.monotonic() < deadline:
+            time.sleep(0.2)
+        self.assertEqual(len(self.windows()), 2, "the start from another folder did not count down")
+
+        self.assertEqual(self.session.wait_exit(timeout=120), 0)
+        self.assertEqual(third.wait(timeout=120), 0)
+        changes = watcher.until(lambda change: "gone" in change, timeout=60)
+        watcher.close()
+        boxes = distinct([c["box"] for c in changes if "box" in c])
+        self.assertEqual([b for b in boxes if b != "00"], ["--\r\n"] + ["%02d" % n for n in range(30, 0, -1)])
+        self.assertEqual(self.runs_of_the_batch_file(self.session.folder), 1)
+        self.assertEqual(self.runs_of_the_batch_file(other), 1)
 
 
 class Placement(ProgramTestCase):
