@@ -49,7 +49,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  // COM starts only if the shell launch or picture scaling needs it; it
+  // COM starts on this thread only if picture scaling or an accessibility
+  // client needs it (the launch has its own thread and apartment); it
   // ends here, after everything that may hold a COM object is gone.
   struct ComStoppedLast {
     ~ComStoppedLast() { com::stop(); }
