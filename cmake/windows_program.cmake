@@ -34,7 +34,13 @@ add_executable(kestrane_failing WIN32 ${kestrane_program_sources})
 target_include_directories(kestrane_failing PRIVATE tests/e2e)
 target_compile_definitions(kestrane_failing PRIVATE KESTRANE_FAILING_VIEW)
 
-foreach(program KESTRANE kestrane_failing)
+# For the end-to-end tests only, never shipped: the same program with a
+# launch that takes about 8 s, as one does while the elevation prompt
+# waits for the user.
+add_executable(kestrane_slow_launch WIN32 ${kestrane_program_sources})
+target_compile_definitions(kestrane_slow_launch PRIVATE KESTRANE_SLOW_LAUNCH)
+
+foreach(program KESTRANE kestrane_failing kestrane_slow_launch)
   target_include_directories(${program} PRIVATE resources)
   target_compile_definitions(${program} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   # shell32, ole32, dwmapi and uxtheme are loaded at run time, from the
@@ -56,15 +62,18 @@ if(MINGW)
   # Platform structures are set up as {sizeof(s)}, the rest zero.
   target_compile_options(KESTRANE PRIVATE -Wno-missing-field-initializers)
   target_compile_options(kestrane_failing PRIVATE -Wno-missing-field-initializers)
+  target_compile_options(kestrane_slow_launch PRIVATE -Wno-missing-field-initializers)
   target_compile_options(kestrane_probe PRIVATE -Wno-missing-field-initializers)
   # No runtime DLLs beside the program: everything is linked in.
   target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
   target_link_options(kestrane_failing PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+  target_link_options(kestrane_slow_launch PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
   target_link_options(kestrane_probe PRIVATE -municode -static -static-libgcc -static-libstdc++)
 elseif(MSVC)
   # The resource script carries the manifest.
   target_link_options(KESTRANE PRIVATE /MANIFEST:NO)
   target_link_options(kestrane_failing PRIVATE /MANIFEST:NO)
+  target_link_options(kestrane_slow_launch PRIVATE /MANIFEST:NO)
 endif()
 
 

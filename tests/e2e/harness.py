@@ -19,6 +19,9 @@ BUILD = os.environ.get("KESTRANE_WIN_BUILD", "build/win")
 EXE = os.path.abspath(os.path.join(BUILD, "KESTRANE.exe"))
 # The same program with one property set failing on request (KESTRANE_FAIL_SETTING).
 FAILING_EXE = os.path.abspath(os.path.join(BUILD, "kestrane_failing.exe"))
+# The same program with a launch that takes about 8 s, as while the
+# elevation prompt waits for the user.
+SLOW_LAUNCH_EXE = os.path.abspath(os.path.join(BUILD, "kestrane_slow_launch.exe"))
 PROBE = os.path.abspath(os.path.join(BUILD, "kestrane_probe.exe"))
 # DLLs named like system DLLs, each leaving a marker file beside itself,
 # named "<dll>.loaded-by-<program>", when anything loads it.
@@ -286,8 +289,9 @@ class Watcher:
     that shows for a second is seen even when starting a probe for each
     look would take longer than that on a busy machine."""
 
-    def __init__(self, session, timeout_ms):
-        self.process = subprocess.Popen(["wine", PROBE, "watch", str(timeout_ms)], env=session.env,
+    def __init__(self, session, timeout_ms, answer_ms=400):
+        """Each look gives the window answer_ms to answer before it is said to be busy."""
+        self.process = subprocess.Popen(["wine", PROBE, "watch", str(timeout_ms), str(answer_ms)], env=session.env,
                                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, bufsize=0)
         self.pending = b""
         ready = self.until(lambda change: change == {"ready": True}, timeout=60)

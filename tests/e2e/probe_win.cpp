@@ -145,7 +145,8 @@ HWND controlNamed(HWND main, const char* name) {
   return nullptr;
 }
 
-int watch(DWORD timeoutMs) {
+// Each look gives the window answerMs to answer before it counts as busy.
+int watch(DWORD timeoutMs, UINT answerMs) {
   std::printf("{\"ready\": true}\n");
   std::fflush(stdout);
   HWND main = findMain(timeoutMs, false);
@@ -156,8 +157,8 @@ int watch(DWORD timeoutMs) {
   while (IsWindow(main) && GetTickCount() - start < timeoutMs) {
     HWND button = controlNamed(main, "KESTRANE_ABORT_BUTTON");
     // A short wait, so that a busy spell shows while the window is still there.
-    const auto box = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"), 400);
-    const auto message = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"), 400);
+    const auto box = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"), answerMs);
+    const auto message = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"), answerMs);
     // A text that did not come back is no change: the program is busy (as
     // while the shell launches the batch file), which is said once.
     const bool unreadable = !box || !message;
@@ -460,7 +461,10 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"state";
   if (command == L"state") return printState(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 0);
   if (command == L"other") return openOther(argc > 2 && std::wstring(argv[2]) == L"topmost");
-  if (command == L"watch") return watch(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000);
+  if (command == L"watch") {
+    return watch(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000,
+                 argc > 3 ? static_cast<UINT>(_wtoi(argv[3])) : 400);
+  }
   if (command == L"statusbar") return printStatusBar();
   if (command == L"errorbox") return printErrorBox(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 0);
   if (command == L"accessible" || command == L"events") {

@@ -10,7 +10,7 @@ import tempfile
 import time
 import unittest
 
-from harness import EXE, PLANTED_DLLS, SCREEN, ProgramTestCase, Watcher, distinct
+from harness import EXE, PLANTED_DLLS, SCREEN, SLOW_LAUNCH_EXE, ProgramTestCase, Watcher, distinct
 
 # A batch file that adds a line for every time it runs.
 COUNTING_BATCH = "@echo off\r\necho launched>> \"%~dp0launched.txt\"\r\n"
@@ -57,6 +57,26 @@ class CountdownToLaunch(ProgramTestCase):
         self.assertEqual(self.session.wait_exit(timeout=120), 0)
         self.assertFalse(self.session.launched())
         self.assertIsNotNone(self.session.stored("MainLeft"))
+
+
+class ALaunchThatTakesItsTime(ProgramTestCase):
+
+    def test_the_window_answers_throughout_and_a_close_ends_it_only_once_the_launch_has_returned(self):
+        watcher = Watcher(self.session, 150000, answer_ms=1000)
+        self.session.start(exe=SLOW_LAUNCH_EXE)
+        changes = watcher.until(lambda change: change.get("box") == "00", timeout=90)
+        self.assertEqual(changes[-1].get("box"), "00", changes[-3:])
+        self.session.probe("close")
+        rest = watcher.until(lambda change: "gone" in change, timeout=60)
+        watcher.close()
+        self.assertTrue(rest and rest[-1].get("gone"), rest[-3:])
+        self.assertEqual([change for change in changes + rest if change.get("busy")], [],
+                         "the window did not answer within a second")
+        self.assertEqual(rest[:-1], [], "the window changed during the launch")
+        # The launch takes 8 s; the close waited for it.
+        self.assertGreater((rest[-1]["t"] - changes[-1]["t"]) / 1000.0, 7.0)
+        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+        self.assertTrue(self.session.launched(), "KESTRANE.BAT did not run")
 
 
 class NothingPlantedBesideItRuns(ProgramTestCase):
