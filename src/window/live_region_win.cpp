@@ -54,8 +54,13 @@ LRESULT CALLBACK LiveRegion::windowProc(HWND window, UINT message, WPARAM wParam
                                         DWORD_PTR selfPointer) {
   auto* self = reinterpret_cast<LiveRegion*>(selfPointer);
   switch (message) {
-    case WM_SHOWWINDOW:
-      if (wParam) PostMessageW(window, speakPendingMessage, 0, 0);  // visible only once this returns
+    case WM_WINDOWPOSCHANGED:
+      // Every way of showing the window moves it with this flag; the show
+      // message is not sent for all of them (ShowWindow with the command
+      // Explorer passes, SetWindowPos).
+      if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) {
+        PostMessageW(window, speakPendingMessage, 0, 0);
+      }
       break;
     case speakPendingMessage:
       self->speakWhenShown();

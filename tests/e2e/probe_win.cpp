@@ -498,6 +498,18 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"close") return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"move" && argc > 3) return moveMain(main, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"dpichange" && argc > 2) return changeDpi(main, static_cast<UINT>(_wtoi(argv[2])));
+  if (command == L"hide") return ShowWindow(main, SW_HIDE), 0;
+  // Shown again the way that sends no WM_SHOWWINDOW.
+  if (command == L"showbymove") {
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    return SetWindowPos(main, nullptr, 0, 0, 0, 0, keep | SWP_SHOWWINDOW) ? 0 : 1;
+  }
+  // The countdown box's text, also while the window is hidden.
+  if (command == L"box") {
+    const auto text = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"));
+    std::printf("%s\n", jsonOrNull(text).c_str());
+    return 0;
+  }
   if (command == L"minimize") return ShowWindow(main, SW_MINIMIZE), 0;
   if (command == L"maximize") return ShowWindow(main, SW_MAXIMIZE), 0;
   if (command == L"restore") return ShowWindow(main, SW_RESTORE), 0;

@@ -282,8 +282,26 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
             self.until(resumed, timeout=3)
             self.assert_next_shown(frozen, "%02d" % (int(frozen) - 1) if choice == "c" else "30")
 
+    def box_while_hidden(self, predicate, timeout):
+        """The countdown box's text once the predicate holds for it, read also while the window is hidden."""
+        deadline = time.monotonic() + timeout
+        while True:
+            text = json.loads(self.session.probe("box") or "null")
+            if (text is not None and predicate(text)) or time.monotonic() > deadline:
+                return text
+            time.sleep(0.2)
+
     def test_an_uninterrupted_countdown_announces_its_start_and_only_the_last_seconds(self):
         self.start(listen_ms=60000)
+        # Hidden through the tick that leaves 10 seconds, then shown again in
+        # a way that sends the window no show message: what waited is said.
+        self.assertEqual(self.box_while_hidden(lambda text: text == "12", timeout=40), "12")
+        self.session.probe("hide")
+        self.assertIn(self.box_while_hidden(lambda text: text in ("09", "08", "07"), timeout=10), ("09", "08", "07"))
+        shown_again = time.monotonic()
+        self.session.probe("showbymove")
+        self.assertIsNotNone(self.listener.wait_for_text(r"^10 seconds left", since=shown_again, timeout=3),
+                             "what waited while the window was hidden was never said")
         self.assertTrue(self.listener.wait_until_gone(timeout=60), "the window never went")
         self.assertTrue(self.session.launched())
         spoken = [e["accName"] for e in self.listener.announcements()]
