@@ -122,25 +122,28 @@ AccessibleBoxes::~AccessibleBoxes() {
   }
 }
 
-// Attached while the window is still hidden: the first frame the boxes draw
-// is already the editable one.
+// Attached while the window is still hidden, before any client can walk
+// its children: the labels are in place from the start, and the first
+// frame the boxes draw is already the editable one.
 void AccessibleBoxes::attach(HWND window, KESTRANE_Main& model, HINSTANCE instance) {
-  instance_ = instance;
   std::size_t index = 0;
   for (const BoxName& boxName : boxNames) {
     HWND box = controlOf(window, model, boxName.element);
     boxes_[index++] = box;
     if (!box) continue;
+    nameBox(window, box, boxName.name, instance);
     SendMessageW(box, EM_SETREADONLY, TRUE, 0);
     SetWindowSubclass(box, boxProc, subclassId, reinterpret_cast<DWORD_PTR>(this));
   }
   countdownBox_ = controlOf(window, model, names::countdownBox);
 }
 
+// The labels name the boxes for clients of the older interface; the
+// annotated names reach the newer one's too, where the system offers them.
 void AccessibleBoxes::meetFirstClient() {
   clientAsked_ = true;
   for (std::size_t index = 0; index < boxes_.size(); ++index) {
-    if (boxes_[index]) nameBox(GetParent(boxes_[index]), boxes_[index], boxNames[index].name, instance_);
+    if (boxes_[index]) annotations::setName(boxes_[index], boxNames[index].name);
   }
   if (countdownBox_) describeValue();
 }
@@ -162,6 +165,9 @@ LRESULT CALLBACK AccessibleBoxes::boxProc(HWND box, UINT message, WPARAM wParam,
       if (result && box == self->countdownBox_ && self->clientAsked_) self->describeValue();
       return result;
     }
+    case WM_DESTROY:
+      if (self->clientAsked_) annotations::clearAll(box);
+      break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(box, boxProc, subclassId);
       for (HWND& known : self->boxes_) {

@@ -87,6 +87,9 @@ LRESULT CALLBACK LiveRegion::regionProc(HWND region, UINT message, WPARAM wParam
         annotations::makeAssertiveLiveRegion(region);
       }
       break;
+    case WM_DESTROY:
+      if (self->markedLive_) annotations::clearAll(region);
+      break;
     case WM_ERASEBKGND:
       return TRUE;
     case WM_PAINT: {

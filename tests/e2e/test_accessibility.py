@@ -172,8 +172,7 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
 
         self.assertEqual(by_name[MESSAGE]["accName"], "COUNTDOWN STARTED")
         self.assertEqual(by_name[BUTTON]["accName"], "Pause countdown")
-        # The labels that name the boxes are made at a client's first
-        # question (the one above), and are never on the screen.
+        # The labels that name the boxes are never on the screen.
         _, everything = self.accessible()
         labels = [c for c in everything if c["name"] == "?" and c["accName"] in
                   {counted["accName"], by_name[MARKS[0]]["accName"], by_name[MARKS[1]]["accName"]}]

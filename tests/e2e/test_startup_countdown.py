@@ -24,6 +24,13 @@ class CountdownToLaunch(ProgramTestCase):
         self.assertEqual(seen["window"]["title"], "KESTRANE")
         # Every visible element has its control; the other children only speak to screen readers.
         self.assertEqual(len([c for c in seen["controls"] if c["name"] != "?"]), 10)
+        # Each text box has its naming label just before it from the start,
+        # before any accessibility client has asked.
+        names = [c["name"] for c in seen["controls"]]
+        for box in ("KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_EX_POINT_TEXTBOX_LEFT", "KESTRANE_EX_POINT_TEXTBOX_RIGHT"):
+            label = seen["controls"][names.index(box) - 1]
+            self.assertEqual((label["name"], label["class"]), ("?", "Static"), box)
+            self.assertTrue(label["text"], box)
         self.assertEqual(self.control(seen, "KESTRANE_COUNTDOWN_MESSAGE")["text"], "COUNTDOWN STARTED")
         self.assertTrue(self.control(seen, "KESTRANE_ABORT_BUTTON")["focused"])
 
