@@ -7,6 +7,7 @@
 
 #include "annotations_win.h"
 #include "control_ids_win.h"
+#include "dpi_win.h"
 #include "element_names.h"
 #include "system_libraries_win.h"
 #include "text_win.h"
@@ -90,8 +91,9 @@ bool paintEditableFrame(HWND box) {
   OffsetRect(&frame, -frame.left, -frame.top);
   HDC dc = GetWindowDC(box);
   if (!dc) return false;
-  ExcludeClipRect(dc, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE),
-                  frame.right - GetSystemMetrics(SM_CXEDGE), frame.bottom - GetSystemMetrics(SM_CYEDGE));
+  const UINT dpi = dpiOf(box);
+  const int edgeWidth = metricAt(SM_CXEDGE, dpi), edgeHeight = metricAt(SM_CYEDGE, dpi);
+  ExcludeClipRect(dc, edgeWidth, edgeHeight, frame.right - edgeWidth, frame.bottom - edgeHeight);
   if (themes.isPartiallyTransparent(theme, editTextPart, state)) themes.drawParentBackground(box, dc, &frame);
   themes.drawBackground(theme, dc, editTextPart, state, &frame, nullptr);
   ReleaseDC(box, dc);

@@ -67,6 +67,8 @@ class MainWindow final : public WindowView {
   static void drawFocusRectangle(const DRAWITEMSTRUCT& item);
   void onActivate(bool active);
   void onDpiChanged(UINT dpi, const RECT& suggested);
+  void layOutAt(UINT dpi);
+  void setIcons();
   LRESULT onControlColour(HDC dc, HWND control);
   bool releaseIsClick(HWND control, LPARAM lParam);
   void onElementMouse(HWND control, UINT message, bool clicked);
@@ -92,6 +94,7 @@ class MainWindow final : public WindowView {
   std::map<Colour, HBRUSH> brushes_;
   ClickTracker clicks_;           // which element a left press began on
   HWND focusWhenInactive_ = nullptr;
+  HICON bigIcon_ = nullptr, smallIcon_ = nullptr;  // sized for dpi_
 
   // Until the window first shows, Load's placement is gathered here and
   // made in one move: moving a hidden window four times only costs start-up
