@@ -10,15 +10,24 @@ namespace kestrane {
 
 namespace {
 
+// The user's short date and time of day, each in a text as long as the
+// system says it needs; empty when the system cannot give it.
 std::wstring shortDate() {
-  wchar_t text[80] = {};
-  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 80, nullptr);
+  const int length = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, nullptr, 0, nullptr);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  const int written =
+      GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text.data(), length, nullptr);
+  text.resize(written > 0 ? static_cast<std::size_t>(written - 1) : 0);
   return text;
 }
 
 std::wstring shortTime() {
-  wchar_t text[80] = {};
-  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, 80);
+  const int length = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  const int written = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text.data(), length);
+  text.resize(written > 0 ? static_cast<std::size_t>(written - 1) : 0);
   return text;
 }
 

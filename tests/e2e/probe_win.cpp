@@ -207,9 +207,9 @@ int printStatusBar() {
   }
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   CloseHandle(process);
-  wchar_t today[80] = {}, now[80] = {};
-  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, 80, nullptr);
-  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, now, 80);
+  wchar_t today[256] = {}, now[256] = {};
+  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, 256, nullptr);
+  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, now, 256);
   RECT client{};
   GetClientRect(bar, &client);
   std::string list;
