@@ -178,10 +178,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onClose();
       return 0;
     case WM_ENDSESSION:
-      if (wParam) model_->unload();  // logging off: leave as a closed window would
+      // Logging off: leave as a closed window would, once a running handler has ended.
+      if (wParam) model_->requestUnload();
       return 0;
     case WM_DESTROY:
       KillTimer(hwnd_, clockTimerId);
+      controls_.clear();  // nothing more is shown in them
       PostQuitMessage(exitCode_);
       return 0;
   }

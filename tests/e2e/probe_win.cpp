@@ -496,6 +496,18 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"close") return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"keyboardmenu") {
+    // A menu asked for from the keyboard: the coordinates -1 and -1, packed
+    // into the parameter's low 32 bits as MAKELPARAM packs them.
+    GUITHREADINFO gui{sizeof(gui)};
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui);
+    HWND target = gui.hwndFocus ? gui.hwndFocus : main;
+    return PostMessageW(target, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(target), MAKELPARAM(-1, -1)) ? 0 : 1;
+  }
+  if (command == L"endsession") {  // the user logs off
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer) ? 0 : 1;
+  }
   if (command == L"move" && argc > 3) return moveMain(main, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"dpichange" && argc > 2) return changeDpi(main, static_cast<UINT>(_wtoi(argv[2])));
   if (command == L"hide") return ShowWindow(main, SW_HIDE), 0;

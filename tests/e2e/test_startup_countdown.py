@@ -73,7 +73,9 @@ class ALaunchThatTakesItsTime(ProgramTestCase):
         self.session.start(exe=SLOW_LAUNCH_EXE)
         changes = watcher.until(lambda change: change.get("box") == "00", timeout=90)
         self.assertEqual(changes[-1].get("box"), "00", changes[-3:])
+        # Closed, and the session ends: both wait for the launch.
         self.session.probe("close")
+        self.session.probe("endsession")
         rest = watcher.until(lambda change: "gone" in change, timeout=60)
         watcher.close()
         self.assertTrue(rest and rest[-1].get("gone"), rest[-3:])
