@@ -457,6 +457,23 @@ int printEvents(DWORD timeoutMs) {
 
 }  // namespace
 
+// The open pop-up menu's rectangle on the screen, once one shows.
+int printPopupMenu(DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  HWND menu = nullptr;
+  while (!(menu = FindWindowW(L"#32768", nullptr)) || !IsWindowVisible(menu)) {
+    if (GetTickCount() - start >= timeoutMs) {
+      std::printf("null\n");
+      return 0;
+    }
+    Sleep(20);
+  }
+  RECT r{};
+  GetWindowRect(menu, &r);
+  std::printf("%s\n", rect(r).c_str());
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"state";
   if (command == L"state") return printState(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 0);
@@ -472,6 +489,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"accessible") return printAccessible();
     return printEvents(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000);
   }
+  if (command == L"popupmenu") return printPopupMenu(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 5000);
   if (command == L"foreground") {
     std::printf("%llu\n", handle(GetForegroundWindow()));
     return 0;
