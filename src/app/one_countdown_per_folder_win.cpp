@@ -22,7 +22,9 @@ std::wstring currentFolderFolded() {
   const int length = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, folder.c_str(),
                                    static_cast<int>(folder.size()), folded.data(), static_cast<int>(folded.size()),
                                    nullptr, nullptr, 0);
-  return length > 0 ? folded : folder;
+  if (length <= 0) return folder;
+  folded.resize(static_cast<std::size_t>(length));
+  return folded;
 }
 
 // Two independent 64-bit FNV-1a hashes of the text: an object's name may
