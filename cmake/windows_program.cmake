@@ -4,6 +4,7 @@ enable_language(RC)
 
 set(kestrane_program_sources
   src/win_program/main_win.cpp
+  src/win_program/one_countdown_per_folder_win.cpp
   resources/kestrane.rc
 )
 add_executable(KESTRANE WIN32 ${kestrane_program_sources})
@@ -15,9 +16,18 @@ add_executable(kestrane_failing WIN32 ${kestrane_program_sources})
 target_include_directories(kestrane_failing PRIVATE tests/e2e)
 target_compile_definitions(kestrane_failing PRIVATE KESTRANE_FAILING_VIEW)
 
-foreach(program KESTRANE kestrane_failing)
+# For the end-to-end tests only, never shipped: the same program with a
+# launch that takes about 8 s, as one does while the elevation prompt
+# waits for the user. Its own copy of the desktop functions, built with the
+# slow launch, stands in for the library's.
+add_executable(kestrane_slow_launch WIN32 ${kestrane_program_sources} src/win_services/desktop_win.cpp)
+target_compile_definitions(kestrane_slow_launch PRIVATE KESTRANE_SLOW_LAUNCH)
+
+foreach(program KESTRANE kestrane_failing kestrane_slow_launch)
   target_include_directories(${program} PRIVATE resources)
-  # shell32 and ole32 are loaded at run time, only when the program needs them.
+  # shell32, ole32, dwmapi and uxtheme are loaded at run time, from the
+  # system folder only; nothing else is imported that the loader would look
+  # for beside the program.
   target_link_libraries(${program} PRIVATE kestrane_win_window)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endforeach()
@@ -36,11 +46,13 @@ if(MINGW)
   # No runtime DLLs beside the program: everything is linked in.
   target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
   target_link_options(kestrane_failing PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+  target_link_options(kestrane_slow_launch PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
   target_link_options(kestrane_probe PRIVATE -municode -static -static-libgcc -static-libstdc++)
 elseif(MSVC)
   # The resource script carries the manifest.
   target_link_options(KESTRANE PRIVATE /MANIFEST:NO)
   target_link_options(kestrane_failing PRIVATE /MANIFEST:NO)
+  target_link_options(kestrane_slow_launch PRIVATE /MANIFEST:NO)
 endif()
 
 
@@ -65,5 +77,18 @@ foreach(helper bare_window themed_window designed_controls startup_timer)
   if(MINGW)
     target_compile_options(${helper} PRIVATE -Wno-missing-field-initializers)
     target_link_options(${helper} PRIVATE -municode -static -static-libgcc -static-libstdc++)
+  endif()
+endforeach()
+
+# For the end-to-end tests only: DLLs named like system DLLs that the
+# program loads, which leave a marker when anything loads them. The tests
+# put them beside the program, where the program must never take them from.
+foreach(planted dwmapi uxtheme)
+  add_library(planted_${planted} SHARED tests/e2e/planted_dll_win.cpp)
+  set_target_properties(planted_${planted} PROPERTIES OUTPUT_NAME ${planted} PREFIX ""
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+  target_compile_definitions(planted_${planted} PRIVATE UNICODE _UNICODE)
+  if(MINGW)
+    target_link_options(planted_${planted} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endforeach()

@@ -63,4 +63,9 @@ bool liesWhollyInAWorkArea(const ScreenRect& frame, const std::vector<ScreenRect
   });
 }
 
+std::optional<unsigned> densityToLayOutAgain(unsigned laidOutAt, unsigned windowReports) {
+  if (windowReports == 0 || windowReports == laidOutAt) return std::nullopt;
+  return windowReports;
+}
+
 }  // namespace kestrane

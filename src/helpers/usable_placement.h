@@ -41,4 +41,10 @@ std::optional<ScreenPoint> placeToKeepUsable(const WindowOnScreen& window,
 // system which part that is.
 bool liesWhollyInAWorkArea(const ScreenRect& frame, const std::vector<ScreenRect>& workAreas);
 
+// After the window's one move before it shows: the density to lay it out at
+// again, when the density the window now reports is known (above 0) and is
+// not the one its layout was made at. The system need not tell a hidden
+// window that its density changed, so the window asks after the move.
+std::optional<unsigned> densityToLayOutAgain(unsigned laidOutAt, unsigned windowReports);
+
 }  // namespace kestrane

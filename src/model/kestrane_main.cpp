@@ -121,6 +121,9 @@ void KESTRANE_Main::raise(std::string_view elementName, Event event) {
   if (!loaded_) return;
   auto found = handlers_.find({std::string(elementName), event});
   if (found == handlers_.end()) return;
+  // Stopping a timer does not take back a beat already on its way: one that
+  // arrives for a timer that is off now runs nothing.
+  if (event == Event::Timer && !timer(elementName).running()) return;
   if (handlerRunning_) {
     // A platform call inside a handler (the shell's launch) can let events
     // through. A timer's beat that comes then is dropped; anything else

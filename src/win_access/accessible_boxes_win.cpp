@@ -5,7 +5,9 @@
 #include <string>
 
 #include "annotations_win.h"
+#include "dpi_win.h"
 #include "element_names.h"
+#include "system_libraries_win.h"
 #include "text_win.h"
 
 namespace kestrane {
@@ -41,11 +43,39 @@ void nameBox(HWND window, HWND box, const wchar_t* name, HINSTANCE instance) {
   SetWindowPos(label, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// The theme's drawing functions, from the system folder's UxTheme.dll the
+// first time a box's frame is drawn; all null where it is missing.
+struct ThemeFunctions {
+  decltype(&::GetWindowTheme) getWindowTheme = nullptr;
+  decltype(&::IsThemeBackgroundPartiallyTransparent) isPartiallyTransparent = nullptr;
+  decltype(&::DrawThemeParentBackground) drawParentBackground = nullptr;
+  decltype(&::DrawThemeBackground) drawBackground = nullptr;
+
+  bool complete() const { return getWindowTheme && isPartiallyTransparent && drawParentBackground && drawBackground; }
+};
+
+const ThemeFunctions& themeFunctions() {
+  static const ThemeFunctions functions = [] {
+    ThemeFunctions found;
+    HMODULE uxtheme = loadSystemLibrary(L"uxtheme.dll");
+    found.getWindowTheme = functionOf<decltype(found.getWindowTheme)>(uxtheme, "GetWindowTheme");
+    found.isPartiallyTransparent = functionOf<decltype(found.isPartiallyTransparent)>(
+        uxtheme, "IsThemeBackgroundPartiallyTransparent");
+    found.drawParentBackground =
+        functionOf<decltype(found.drawParentBackground)>(uxtheme, "DrawThemeParentBackground");
+    found.drawBackground = functionOf<decltype(found.drawBackground)>(uxtheme, "DrawThemeBackground");
+    return found;
+  }();
+  return functions;
+}
+
 // The theme draws a read-only box's frame in another shade; the boxes keep
 // the frame they had when they were editable, so the designed look stays.
 // False when there is no theme, whose classic frame is the same either way.
 bool paintEditableFrame(HWND box) {
-  HTHEME theme = GetWindowTheme(box);
+  const ThemeFunctions& themes = themeFunctions();
+  if (!themes.complete()) return false;
+  HTHEME theme = themes.getWindowTheme(box);
   if (!theme || !(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return false;
   const int state = GetFocus() == box ? editFocusedState : editNormalState;
   RECT frame{};
@@ -53,10 +83,11 @@ bool paintEditableFrame(HWND box) {
   OffsetRect(&frame, -frame.left, -frame.top);
   HDC dc = GetWindowDC(box);
   if (!dc) return false;
-  ExcludeClipRect(dc, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE),
-                  frame.right - GetSystemMetrics(SM_CXEDGE), frame.bottom - GetSystemMetrics(SM_CYEDGE));
-  if (IsThemeBackgroundPartiallyTransparent(theme, editTextPart, state)) DrawThemeParentBackground(box, dc, &frame);
-  DrawThemeBackground(theme, dc, editTextPart, state, &frame, nullptr);
+  const UINT dpi = dpiOf(box);
+  const int edgeWidth = metricAt(SM_CXEDGE, dpi), edgeHeight = metricAt(SM_CYEDGE, dpi);
+  ExcludeClipRect(dc, edgeWidth, edgeHeight, frame.right - edgeWidth, frame.bottom - edgeHeight);
+  if (themes.isPartiallyTransparent(theme, editTextPart, state)) themes.drawParentBackground(box, dc, &frame);
+  themes.drawBackground(theme, dc, editTextPart, state, &frame, nullptr);
   ReleaseDC(box, dc);
   return true;
 }
@@ -80,12 +111,13 @@ void AccessibleBoxes::describeValue() {
 }
 
 void AccessibleBoxes::attach(const ControlOf& controlOf, HINSTANCE instance) {
-  instance_ = instance;
   std::size_t index = 0;
   for (const BoxName& boxName : boxNames) {
     HWND box = controlOf(boxName.element);
     boxes_[index++] = box;
-    if (box) SendMessageW(box, EM_SETREADONLY, TRUE, 0);
+    if (!box) continue;
+    nameBox(GetParent(box), box, boxName.name, instance);
+    SendMessageW(box, EM_SETREADONLY, TRUE, 0);
   }
   countdownBox_ = controlOf(names::countdownBox);
 }
@@ -97,10 +129,12 @@ bool AccessibleBoxes::isBox(HWND control) const {
   return false;
 }
 
+// The labels name the boxes for clients of the older interface; the
+// annotated names reach the newer one's too, where the system offers them.
 void AccessibleBoxes::meetFirstClient() {
   clientAsked_ = true;
   for (std::size_t index = 0; index < boxes_.size(); ++index) {
-    if (boxes_[index]) nameBox(GetParent(boxes_[index]), boxes_[index], boxNames[index].name, instance_);
+    if (boxes_[index]) annotations::setName(boxes_[index], boxNames[index].name);
   }
   if (countdownBox_) describeValue();
 }
@@ -115,6 +149,11 @@ bool AccessibleBoxes::paintFrame(HWND control) { return isBox(control) && paintE
 
 void AccessibleBoxes::textChanged(HWND control) {
   if (control && control == countdownBox_ && clientAsked_) describeValue();
+}
+
+// The annotations go before the box does, as the annotation service asks.
+void AccessibleBoxes::destroying(HWND control) {
+  if (clientAsked_ && isBox(control)) annotations::clearAll(control);
 }
 
 void AccessibleBoxes::forget(HWND control) {

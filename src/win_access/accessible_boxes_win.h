@@ -9,12 +9,12 @@ namespace kestrane {
 
 // The three text boxes as a screen reader meets them: each named by an
 // invisible label placed just before it in the window's order (the
-// platform's way of naming an edit), read-only so that typing changes
-// nothing (yet framed as before), and the countdown box's value free of its
-// line break. The labels and the value are made when an accessibility
-// client first asks one of the boxes for its accessible object, which
-// every client does before it reads that box's name: a start
-// without a client pays for none of it.
+// platform's way of naming an edit), made with the boxes, and by an
+// annotated name; read-only so that typing changes nothing (yet framed as
+// before); and the countdown box's value free of its line break. The
+// annotations are made when an accessibility client first asks one of the
+// boxes for its accessible object, which every client does before it reads
+// that box's name, and taken back before the box is destroyed.
 class AccessibleBoxes {
  public:
   // The control that shows an element, by the element's name.
@@ -24,8 +24,10 @@ class AccessibleBoxes {
   AccessibleBoxes(const AccessibleBoxes&) = delete;
   AccessibleBoxes& operator=(const AccessibleBoxes&) = delete;
 
-  // Makes the boxes read-only; done while the window is still hidden, so
-  // that the first frame the boxes draw is already the editable one.
+  // Names the boxes and makes them read-only; done while the window is
+  // still hidden, before any client can walk its children, so that the
+  // labels are in place from the start and the first frame the boxes draw
+  // is already the editable one.
   void attach(const ControlOf& controlOf, HINSTANCE instance);
 
   // What the main window passes on from the boxes' messages; each does
@@ -36,7 +38,8 @@ class AccessibleBoxes {
   bool paintFrame(HWND control);
   // After a WM_SETTEXT the control took.
   void textChanged(HWND control);
-  // WM_NCDESTROY.
+  // WM_DESTROY, then WM_NCDESTROY.
+  void destroying(HWND control);
   void forget(HWND control);
 
  private:
@@ -45,7 +48,6 @@ class AccessibleBoxes {
   void describeValue();
 
   std::array<HWND, 3> boxes_{};  // in the order of their names
-  HINSTANCE instance_ = nullptr;
   HWND countdownBox_ = nullptr;
   bool valueAnnotated_ = false;
   bool clientAsked_ = false;  // an accessibility client has asked for one of the boxes

@@ -16,10 +16,18 @@ namespace annotations {
 // live-region change on it, interrupting what they were saying.
 bool makeAssertiveLiveRegion(HWND control);
 
+// The name every screen reader reads for the control, through either of
+// the platform's accessibility interfaces.
+bool setName(HWND control, const std::wstring& name);
+
 // The value a screen reader reads for the control, in place of its text.
 bool setValue(HWND control, const std::wstring& value);
 // Back to the control's own value.
 bool clearValue(HWND control);
+
+// Takes back every property this program annotates the control with. For
+// a control that is being destroyed: the service would otherwise keep them.
+bool clearAll(HWND control);
 
 }  // namespace annotations
 

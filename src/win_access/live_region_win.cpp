@@ -45,8 +45,8 @@ void LiveRegion::speakWhenShown() {
   NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, region_, OBJID_CLIENT, CHILDID_SELF);
 }
 
-// The window is visible only once WM_SHOWWINDOW has returned.
-void LiveRegion::windowShowing() {
+// Posted when the window has been shown, however it was shown.
+void LiveRegion::windowShown() {
   if (window_) PostMessageW(window_, speakPendingMessage, 0, 0);
 }
 
@@ -63,6 +63,9 @@ LRESULT CALLBACK LiveRegion::regionProc(HWND region, UINT message, WPARAM wParam
         self->markedLive_ = true;
         annotations::makeAssertiveLiveRegion(region);
       }
+      break;
+    case WM_DESTROY:
+      if (self->markedLive_) annotations::clearAll(region);
       break;
     case WM_ERASEBKGND:
       return TRUE;

@@ -26,9 +26,10 @@ class LiveRegion final : public Announcer {
   void attach(HWND window, HINSTANCE instance);
   void announce(const std::string& text) override;
 
-  // What the window passes on: it is about to show (WM_SHOWWINDOW), it has
-  // shown, and it is being destroyed.
-  void windowShowing();
+  // What the window passes on: it has been shown (WM_WINDOWPOSCHANGED with
+  // SWP_SHOWWINDOW, which every way of showing it sends, unlike the show
+  // message), the posted message, and its destruction.
+  void windowShown();
   void speakWhenShown();
   void windowGone() { window_ = nullptr; }
 

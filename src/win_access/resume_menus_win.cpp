@@ -55,7 +55,7 @@ void ResumeMenus::run(const char* element, UINT command) {
 bool ResumeMenus::showContextMenu(HWND control, LPARAM at) {
   if (!elementOf(control)) return false;
   POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-  if (at == -1) {  // from the keyboard: beside the element
+  if (point.x == -1 && point.y == -1) {  // from the keyboard: beside the element
     RECT rect{};
     GetWindowRect(control, &rect);
     point = {rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2};

@@ -1,5 +1,7 @@
 #include "com_on_demand_win.h"
 
+#include "system_libraries_win.h"
+
 namespace kestrane {
 namespace com {
 
@@ -16,21 +18,16 @@ HMODULE ole32 = nullptr;
 CoCreateInstanceFunction coCreateInstance = nullptr;
 CoUninitializeFunction coUninitialize = nullptr;
 
-template <class Function>
-Function lookUp(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 }  // namespace
 
 bool start() {
   if (state != State::NotTried) return state == State::Started;
   state = State::Unavailable;
-  ole32 = LoadLibraryW(L"ole32.dll");
+  ole32 = loadSystemLibrary(L"ole32.dll");
   if (!ole32) return false;
-  auto coInitializeEx = lookUp<CoInitializeExFunction>(ole32, "CoInitializeEx");
-  coCreateInstance = lookUp<CoCreateInstanceFunction>(ole32, "CoCreateInstance");
-  coUninitialize = lookUp<CoUninitializeFunction>(ole32, "CoUninitialize");
+  auto coInitializeEx = functionOf<CoInitializeExFunction>(ole32, "CoInitializeEx");
+  coCreateInstance = functionOf<CoCreateInstanceFunction>(ole32, "CoCreateInstance");
+  coUninitialize = functionOf<CoUninitializeFunction>(ole32, "CoUninitialize");
   // S_FALSE (already started on this thread) also needs its CoUninitialize.
   if (coInitializeEx && coCreateInstance && coUninitialize &&
       SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {

@@ -7,8 +7,9 @@
 namespace kestrane {
 
 // COM on the window's thread, started only when something first needs it
-// (scaling a picture for another density, or the shell launch), so that a
-// start that needs neither never loads ole32. Not for use from other threads.
+// (scaling a picture for another density, or an accessibility annotation),
+// so that a start that needs neither never loads ole32. Not for use from
+// other threads.
 namespace com {
 
 // Starts COM on this thread (apartment-threaded, without OLE1 DDE) the

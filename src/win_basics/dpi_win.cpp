@@ -35,4 +35,18 @@ UINT systemDpi() {
   return dpiOf(nullptr);
 }
 
+int metricAt(int index, UINT dpi) {
+  using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto getSystemMetricsForDpi = user32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  return getSystemMetricsForDpi ? getSystemMetricsForDpi(index, dpi) : GetSystemMetrics(index);
+}
+
+void adjustFrameAt(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
+  using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustWindowRectExForDpi =
+      user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  if (adjustWindowRectExForDpi && adjustWindowRectExForDpi(&rect, style, FALSE, exStyle, dpi)) return;
+  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+}
+
 }  // namespace kestrane

@@ -13,6 +13,8 @@
 #include "event_wiring.h"
 #include "error_reporter_win.h"
 #include "settings_store_win.h"
+#include "one_countdown_per_folder_win.h"
+#include "system_libraries_win.h"
 
 #ifdef KESTRANE_FAILING_VIEW
 #include "failing_view.h"  // the end-to-end tests' build only
@@ -34,10 +36,17 @@ kestrane::NumberFormat userNumberFormat() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   using namespace kestrane;
+  // Before anything can load a DLL: none may come from beside the program.
+  loadLibrariesOnlyFromSystemFolder();
+  // A countdown from this folder is running: it is brought forward and
+  // stays the only one that will run this folder's batch file.
+  OneCountdownPerFolder oneCountdown;
+  if (!oneCountdown.claim()) return 0;
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  // COM starts only if the shell launch or picture scaling needs it; it
+  // COM starts on this thread only if picture scaling or an accessibility
+  // client needs it (the launch has its own thread and apartment); it
   // ends here, after everything that may hold a COM object is gone.
   struct ComStoppedLast {
     ~ComStoppedLast() { com::stop(); }
@@ -62,6 +71,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     wireHandlers(main, &window.announcer());
 
     if (window.create(main)) {
+      oneCountdown.publish(window.hwnd());
       errors.setOwner(window.hwnd());
       if (main.load()) window.show(showCommand);
 
@@ -75,6 +85,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
       // A reported run-time error ends the program with its code, whatever
       // else ended the message loop.
       exitCode = main.exitCode() != 0 ? main.exitCode() : static_cast<int>(message.wParam);
+      oneCountdown.publish(nullptr);
     }
   }
   return exitCode;

@@ -1,8 +1,9 @@
 #include "desktop_win.h"
 
+#include "system_libraries_win.h"
 #include "text_win.h"
-#include "com_on_demand_win.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace kestrane {
@@ -16,28 +17,86 @@ using ShellExecuteAFunction = decltype(&::ShellExecuteA);
 // shell32 is loaded only for the launch at zero, the one thing that needs it;
 // a start that never gets there does not pay for it.
 ShellExecuteAFunction shellExecuteA() {
-  HMODULE shell32 = LoadLibraryW(L"shell32.dll");
-  if (!shell32) return nullptr;
-  return reinterpret_cast<ShellExecuteAFunction>(reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteA")));
+  return functionOf<ShellExecuteAFunction>(loadSystemLibrary(L"shell32.dll"), "ShellExecuteA");
+}
+
+// One launch: its texts, already in the system's code page, and its result.
+struct Launch {
+  HWND owner;
+  std::string operation, file, parameters, directory;
+  int showCommand;
+  std::intptr_t result = SE_ERR_DLLNOTFOUND;
+};
+
+void launch(Launch& request) {
+  if (const ShellExecuteAFunction shellExecute = shellExecuteA()) {
+    request.result = reinterpret_cast<std::intptr_t>(
+        shellExecute(request.owner, request.operation.c_str(), request.file.c_str(), request.parameters.c_str(),
+                     request.directory.c_str(), request.showCommand));
+  }
+#ifdef KESTRANE_SLOW_LAUNCH
+  Sleep(8000);  // the end-to-end tests' build only: a launch that waits as long as a user might
+#endif
+}
+
+// The launch's own thread. The shell may hand the launch to extensions
+// that need COM, so the thread has its own single-threaded apartment.
+DWORD WINAPI launchOnItsOwnThread(void* request) {
+  using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
+  using CoUninitializeFunction = void(WINAPI*)();
+  HMODULE ole32 = loadSystemLibrary(L"ole32.dll");
+  const auto coInitializeEx = functionOf<CoInitializeExFunction>(ole32, "CoInitializeEx");
+  const auto coUninitialize = functionOf<CoUninitializeFunction>(ole32, "CoUninitialize");
+  const bool comStarted = coInitializeEx && coUninitialize &&
+                          SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  launch(*static_cast<Launch*>(request));
+  if (comStarted) coUninitialize();
+  return 0;
+}
+
+// The window's thread goes on answering its messages until the thread has
+// ended. What the messages bring runs under the window's rule of one
+// handler at a time: timer beats are dropped, a close waits. A request to
+// end the message loop is passed on to it.
+void answerMessagesUntilItEnds(HANDLE thread) {
+  bool quit = false;
+  WPARAM quitCode = 0;
+  while (MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 + 1) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        quit = true;
+        quitCode = message.wParam;
+        continue;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  if (quit) PostQuitMessage(static_cast<int>(quitCode));
 }
 
 }  // namespace
 
+// The shell can take minutes: the elevation prompt waits for the user, and
+// a downloaded batch file first brings the shell's security warning. The
+// call is made on a thread of its own, so that the window never stops
+// answering and is never taken for a hung one.
 std::intptr_t WindowsDesktop::ShellExecuteA(WindowHandle owner, const std::string& operation,
                                             const std::string& file, const std::string& parameters,
                                             const std::string& directory, int showCommand) {
   // The texts go over in the system's code page; empty ones as empty strings.
-  const std::string ansiOperation = toAnsi(operation);
-  const std::string ansiFile = toAnsi(file);
-  const std::string ansiParameters = toAnsi(parameters);
-  const std::string ansiDirectory = toAnsi(directory);
-  // The shell may hand the launch to extensions that need COM on this thread.
-  com::start();
-  const ShellExecuteAFunction launch = shellExecuteA();
-  if (!launch) return SE_ERR_DLLNOTFOUND;
-  HINSTANCE result = launch(toHwnd(owner), ansiOperation.c_str(), ansiFile.c_str(), ansiParameters.c_str(),
-                            ansiDirectory.c_str(), showCommand);
-  return reinterpret_cast<std::intptr_t>(result);
+  Launch request{toHwnd(owner), toAnsi(operation), toAnsi(file), toAnsi(parameters), toAnsi(directory),
+                 showCommand};
+  HANDLE thread = CreateThread(nullptr, 0, launchOnItsOwnThread, &request, 0, nullptr);
+  if (!thread) {
+    launchOnItsOwnThread(&request);  // no thread to be had: the launch waits here
+    return request.result;
+  }
+  answerMessagesUntilItEnds(thread);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  return request.result;
 }
 
 WindowHandle WindowsDesktop::GetForegroundWindow() {

@@ -1,7 +1,6 @@
 #include "fonts_win.h"
 
-#include <cstdlib>
-
+#include "font_choice.h"
 #include "layout.h"
 #include "text_win.h"
 
@@ -14,19 +13,17 @@ HFONT createBold(const wchar_t* face, int pixelHeight) {
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
-// True when the font the system picked has the face asked for and its
-// characters are as tall as asked (a bitmap face stops at its largest size).
-bool rendersAsAsked(HFONT font, const wchar_t* face, int pixelHeight) {
+// What the system picked for the font.
+PickedFont pickedFor(HFONT font) {
   HDC screen = GetDC(nullptr);
   HGDIOBJ previous = SelectObject(screen, font);
   TEXTMETRICW metrics{};
-  wchar_t picked[LF_FACESIZE] = {};
+  wchar_t face[LF_FACESIZE] = {};
   GetTextMetricsW(screen, &metrics);
-  GetTextFaceW(screen, LF_FACESIZE, picked);
+  GetTextFaceW(screen, LF_FACESIZE, face);
   SelectObject(screen, previous);
   ReleaseDC(nullptr, screen);
-  int characterHeight = metrics.tmHeight - metrics.tmInternalLeading;
-  return lstrcmpiW(picked, face) == 0 && std::abs(characterHeight - pixelHeight) <= 1;
+  return {toUtf8(face), static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading), metrics.tmPitchAndFamily};
 }
 
 }  // namespace
@@ -37,7 +34,7 @@ HFONT ElementFonts::font(int points, UINT dpi) {
   const int pixelHeight = MulDiv(points, static_cast<int>(dpi), 72);
   const std::wstring designed = toWide(layout::fontFace);
   HFONT font = createBold(designed.c_str(), pixelHeight);
-  if (!rendersAsAsked(font, designed.c_str(), pixelHeight)) {
+  if (!designedFaceServes(layout::fontFace, pixelHeight, pickedFor(font))) {
     DeleteObject(font);
     font = createBold(L"Microsoft Sans Serif", pixelHeight);
   }

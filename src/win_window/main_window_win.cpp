@@ -14,6 +14,7 @@
 #include "placement_win.h"
 #include "resource_ids.h"
 #include "text_win.h"
+#include "usable_placement.h"
 
 namespace kestrane {
 
@@ -46,6 +47,9 @@ MainWindow::MainWindow(HINSTANCE instance, WindowTimers& timers, ButtonFaces& fa
 MainWindow::~MainWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
+  for (HICON icon : {bigIcon_, smallIcon_}) {
+    if (icon) DestroyIcon(icon);
+  }
 }
 
 bool MainWindow::create(KESTRANE_Main& model) {
@@ -56,12 +60,7 @@ bool MainWindow::create(KESTRANE_Main& model) {
   windowClassInfo.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClassInfo.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClassInfo.lpszClassName = windowClass;
-  windowClassInfo.hIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KESTRANE), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXICON),
-                                                        GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-  windowClassInfo.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KESTRANE), IMAGE_ICON,
-                                                          GetSystemMetrics(SM_CXSMICON),
-                                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  // The icons are the window's own, sized for its density (see setIcons).
   RegisterClassExW(&windowClassInfo);
 
   // Centred on the screen's work area with the designed client area until
@@ -70,7 +69,7 @@ bool MainWindow::create(KESTRANE_Main& model) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const UINT systemDpi = dpiOf(nullptr);
   RECT outer{0, 0, twipsToPixels(layout::clientWidth, systemDpi), twipsToPixels(layout::clientHeight, systemDpi)};
-  AdjustWindowRectEx(&outer, frameStyle, FALSE, 0);
+  adjustFrameAt(outer, frameStyle, 0, systemDpi);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
   const int x = work.left + (work.right - work.left - width) / 2;
@@ -112,6 +111,8 @@ void MainWindow::placeBeforeShowing() {
   const UINT dpiBefore = dpi_;
   SetWindowPos(hwnd_, nullptr, usable.left, usable.top, usable.right - usable.left, usable.bottom - usable.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  // A hidden window need not be told that the move changed its density.
+  if (const auto dpi = densityToLayOutAgain(dpi_, dpiOf(hwnd_))) layOutAt(*dpi);
   // Moved onto a monitor of another density: the window was rescaled, and
   // the sizes Load gave are made again at the new density.
   if (dpi_ != dpiBefore && (placement.widthTwips || placement.heightTwips)) {
@@ -147,6 +148,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       dpi_ = dpiOf(hwnd_);
+      setIcons();
       timers_.attach(hwnd_);
       createControls();
       statusBar_.place(dpi_);
@@ -176,8 +178,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
-    case WM_SHOWWINDOW:
-      if (wParam) liveRegion_.windowShowing();
+    case WM_WINDOWPOSCHANGED:
+      if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) liveRegion_.windowShown();
       break;
     case LiveRegion::speakPendingMessage:
       liveRegion_.speakWhenShown();
@@ -203,10 +205,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onClose();
       return 0;
     case WM_ENDSESSION:
-      if (wParam) model_->unload();  // logging off: leave as a closed window would
+      // Logging off: leave as a closed window would, once a running handler has ended.
+      if (wParam) model_->requestUnload();
       return 0;
     case WM_DESTROY:
       KillTimer(hwnd_, clockTimerId);
+      controls_.clear();  // nothing more is shown in them
       PostQuitMessage(exitCode_);
       return 0;
   }
@@ -316,6 +320,9 @@ LRESULT MainWindow::handleControlMessage(HWND control, UINT message, WPARAM wPar
       onElementMouse(control, message, clicked);  // may end the window: nothing after this
       return result;
     }
+    case WM_DESTROY:
+      accessibleBoxes_.destroying(control);
+      break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(control, controlProc, 0);
       accessibleBoxes_.forget(control);
@@ -439,11 +446,33 @@ void MainWindow::onActivate(bool active) {
 
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
   if (dpi == 0) return;  // no density at all: keep the layout there is
-  dpi_ = dpi;
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  layOutAt(dpi);
+}
+
+void MainWindow::layOutAt(UINT dpi) {
+  dpi_ = dpi;
   layoutControls();
+  setIcons();
   InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// The caption's and the taskbar's icons, at the sizes of the window's density.
+void MainWindow::setIcons() {
+  const auto load = [this](int width, int height) {
+    return static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KESTRANE), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+  };
+  HICON iconBig = load(metricAt(SM_CXICON, dpi_), metricAt(SM_CYICON, dpi_));
+  HICON iconSmall = load(metricAt(SM_CXSMICON, dpi_), metricAt(SM_CYSMICON, dpi_));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall));
+  for (HICON old : {bigIcon_, smallIcon_}) {
+    if (old) DestroyIcon(old);
+  }
+  bigIcon_ = iconBig;
+  smallIcon_ = iconSmall;
 }
 
 LRESULT MainWindow::onControlColour(HDC dc, HWND control) {

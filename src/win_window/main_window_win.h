@@ -75,6 +75,8 @@ class MainWindow final : public WindowView {
   static void drawFocusRectangle(const DRAWITEMSTRUCT& item);
   void onActivate(bool active);
   void onDpiChanged(UINT dpi, const RECT& suggested);
+  void layOutAt(UINT dpi);
+  void setIcons();
   LRESULT onControlColour(HDC dc, HWND control);
   bool releaseIsClick(HWND control, LPARAM lParam);
   void onElementMouse(HWND control, UINT message, bool clicked);
@@ -100,6 +102,7 @@ class MainWindow final : public WindowView {
   std::map<Colour, HBRUSH> brushes_;
   ClickTracker clicks_;           // which element a left press began on
   HWND focusWhenInactive_ = nullptr;
+  HICON bigIcon_ = nullptr, smallIcon_ = nullptr;  // sized for dpi_
   LiveRegion liveRegion_;
   AccessibleBoxes accessibleBoxes_;
   ResumeMenus resumeMenus_;

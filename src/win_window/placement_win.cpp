@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "system_libraries_win.h"
 #include "usable_placement.h"
 
 namespace kestrane {
@@ -30,12 +31,8 @@ std::vector<ScreenRect> workAreas() {
 RECT visibleFrame(HWND window, const RECT& frame) {
   using GetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
   constexpr DWORD extendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
-  static const auto getWindowAttribute = [] {
-    HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-    return dwm ? reinterpret_cast<GetWindowAttributeFn>(
-                     reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")))
-               : nullptr;
-  }();
+  static const auto getWindowAttribute =
+      functionOf<GetWindowAttributeFn>(loadSystemLibrary(L"dwmapi.dll"), "DwmGetWindowAttribute");
   RECT visible{};
   if (getWindowAttribute && SUCCEEDED(getWindowAttribute(window, extendedFrameBounds, &visible, sizeof visible)) &&
       visible.right > visible.left && visible.bottom > visible.top) {

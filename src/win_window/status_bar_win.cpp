@@ -11,16 +11,28 @@ namespace kestrane {
 
 namespace {
 
-std::wstring shortDate() {
-  wchar_t text[80] = {};
-  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 80, nullptr);
+// The text a formatting call gives, in as much room as the call says it
+// needs when asked with none; empty when it cannot give it.
+template <class Format>
+std::wstring formatted(Format format) {
+  const int length = format(nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  const int written = format(text.data(), length);
+  text.resize(written > 0 ? static_cast<std::size_t>(written - 1) : 0);  // without the terminating zero
   return text;
 }
 
+std::wstring shortDate() {
+  return formatted([](wchar_t* text, int room) {
+    return GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, room, nullptr);
+  });
+}
+
 std::wstring shortTime() {
-  wchar_t text[80] = {};
-  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, 80);
-  return text;
+  return formatted([](wchar_t* text, int room) {
+    return GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, text, room);
+  });
 }
 
 // The system's status bar font, made for this density.

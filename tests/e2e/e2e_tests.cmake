@@ -15,10 +15,13 @@ add_test(NAME e2e.wine_prefix
 set_tests_properties(e2e.wine_prefix PROPERTIES
   FIXTURES_SETUP wine_prefix ENVIRONMENT "${e2e_environment}" TIMEOUT 600)
 
-# A module, or a part of one (module:Class, and module:~Class for the rest),
-# each one ctest entry: the longest modules run in two parts, so that no one
-# entry holds up the run.
-foreach(part test_startup_countdown:CountdownToLaunch test_startup_countdown:~CountdownToLaunch
+# A module, or a part of one (module:Class,... and, last, module:~Class,...
+# for the rest), each one ctest entry: the longest modules run in parts, so
+# that no one entry holds up the run.
+foreach(part test_startup_countdown:CountdownToLaunch
+             test_startup_countdown:ALaunchThatTakesItsTime,NothingPlantedBesideItRuns
+             test_startup_countdown:OneCountdownPerBatchFile
+             test_startup_countdown:~CountdownToLaunch,ALaunchThatTakesItsTime,NothingPlantedBesideItRuns,OneCountdownPerBatchFile
              test_accessibility:ScreenReaderAndKeyboard.test_an_uninterrupted_countdown_announces_its_start_and_only_the_last_seconds
              test_accessibility:~ScreenReaderAndKeyboard.test_an_uninterrupted_countdown_announces_its_start_and_only_the_last_seconds
              test_placement:AtAnotherDensity test_placement:~AtAnotherDensity
@@ -26,6 +29,7 @@ foreach(part test_startup_countdown:CountdownToLaunch test_startup_countdown:~Co
              test_press_and_release test_density_change test_button_pictures)
   string(REPLACE ":~" ".all_but_" name "${part}")
   string(REPLACE ":" "." name "${name}")
+  string(REPLACE "," "_" name "${name}")
   add_test(NAME e2e.${name}
     COMMAND ${e2e_python} run_tests.py ${part}
     WORKING_DIRECTORY ${e2e_dir})

@@ -21,7 +21,13 @@ BUILD = os.environ.get("KESTRANE_WIN_BUILD", "build/win")
 EXE = os.path.abspath(os.path.join(BUILD, "KESTRANE.exe"))
 # The same program with one property set failing on request (KESTRANE_FAIL_SETTING).
 FAILING_EXE = os.path.abspath(os.path.join(BUILD, "kestrane_failing.exe"))
+# The same program with a launch that takes about 8 s, as while the
+# elevation prompt waits for the user.
+SLOW_LAUNCH_EXE = os.path.abspath(os.path.join(BUILD, "kestrane_slow_launch.exe"))
 PROBE = os.path.abspath(os.path.join(BUILD, "kestrane_probe.exe"))
+# DLLs named like system DLLs, each leaving a marker file beside itself,
+# named "<dll>.loaded-by-<program>", when anything loads it.
+PLANTED_DLLS = [os.path.abspath(os.path.join(BUILD, "planted", name)) for name in ("dwmapi.dll", "uxtheme.dll")]
 PREFIX = os.path.abspath(os.environ.get("KESTRANE_WINEPREFIX", "build/wineprefix"))
 SETTINGS_KEY = r"HKCU\Software\KESTRANE\Settings"
 SCREEN = (1280, 1024)
@@ -139,14 +145,16 @@ class Session:
 
     # The program -------------------------------------------------------
 
-    def start(self, batch=MARKER_BATCH, exe=EXE, environment=None):
-        """Starts KESTRANE.exe from a folder holding KESTRANE.BAT, as Explorer would."""
+    def start(self, batch=MARKER_BATCH, exe=EXE, environment=None, beside=()):
+        """Starts KESTRANE.exe from a folder holding KESTRANE.BAT, as Explorer
+        would, with the files beside put there too."""
         for name in os.listdir(self.folder):
             os.remove(os.path.join(self.folder, name))
         if batch is not None:
             with open(os.path.join(self.folder, "KESTRANE.BAT"), "w", newline="") as f:
                 f.write(batch)
-        shutil.copy(exe, self.folder)
+        for path in [exe] + list(beside):
+            shutil.copy(path, self.folder)
         # The pointer leaves wherever the last test clicked: a new window
         # that appears under a pointer that never moves sees no motion, and
         # under Wine its first clicks there can go astray.
@@ -340,8 +348,9 @@ class Watcher:
     that shows for a second is seen even when starting a probe for each
     look would take longer than that on a busy machine."""
 
-    def __init__(self, session, timeout_ms):
-        self.process = subprocess.Popen(["wine", PROBE, "watch", str(timeout_ms)], env=session.env,
+    def __init__(self, session, timeout_ms, answer_ms=400):
+        """Each look gives the window answer_ms to answer before it is said to be busy."""
+        self.process = subprocess.Popen(["wine", PROBE, "watch", str(timeout_ms), str(answer_ms)], env=session.env,
                                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, bufsize=0)
         self.pending = b""
         ready = self.until(lambda change: change == {"ready": True}, timeout=60)

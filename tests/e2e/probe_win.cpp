@@ -145,7 +145,8 @@ HWND controlNamed(HWND main, const char* name) {
   return nullptr;
 }
 
-int watch(DWORD timeoutMs) {
+// Each look gives the window answerMs to answer before it counts as busy.
+int watch(DWORD timeoutMs, UINT answerMs) {
   std::printf("{\"ready\": true}\n");
   std::fflush(stdout);
   HWND main = findMain(timeoutMs, false);
@@ -156,8 +157,8 @@ int watch(DWORD timeoutMs) {
   while (IsWindow(main) && GetTickCount() - start < timeoutMs) {
     HWND button = controlNamed(main, "KESTRANE_ABORT_BUTTON");
     // A short wait, so that a busy spell shows while the window is still there.
-    const auto box = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"), 400);
-    const auto message = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"), 400);
+    const auto box = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"), answerMs);
+    const auto message = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_MESSAGE"), answerMs);
     // A text that did not come back is no change: the program is busy (as
     // while the shell launches the batch file), which is said once.
     const bool unreadable = !box || !message;
@@ -206,9 +207,9 @@ int printStatusBar() {
   }
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   CloseHandle(process);
-  wchar_t today[80] = {}, now[80] = {};
-  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, 80, nullptr);
-  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, now, 80);
+  wchar_t today[256] = {}, now[256] = {};
+  GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, 256, nullptr);
+  GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, now, 256);
   RECT client{};
   GetClientRect(bar, &client);
   std::string list;
@@ -456,11 +457,31 @@ int printEvents(DWORD timeoutMs) {
 
 }  // namespace
 
+// The open pop-up menu's rectangle on the screen, once one shows.
+int printPopupMenu(DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  HWND menu = nullptr;
+  while (!(menu = FindWindowW(L"#32768", nullptr)) || !IsWindowVisible(menu)) {
+    if (GetTickCount() - start >= timeoutMs) {
+      std::printf("null\n");
+      return 0;
+    }
+    Sleep(20);
+  }
+  RECT r{};
+  GetWindowRect(menu, &r);
+  std::printf("%s\n", rect(r).c_str());
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"state";
   if (command == L"state") return printState(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 0);
   if (command == L"other") return openOther(argc > 2 && std::wstring(argv[2]) == L"topmost");
-  if (command == L"watch") return watch(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000);
+  if (command == L"watch") {
+    return watch(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000,
+                 argc > 3 ? static_cast<UINT>(_wtoi(argv[3])) : 400);
+  }
   if (command == L"statusbar") return printStatusBar();
   if (command == L"errorbox") return printErrorBox(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 0);
   if (command == L"accessible" || command == L"events") {
@@ -468,6 +489,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"accessible") return printAccessible();
     return printEvents(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000);
   }
+  if (command == L"popupmenu") return printPopupMenu(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 5000);
   if (command == L"foreground") {
     std::printf("%llu\n", handle(GetForegroundWindow()));
     return 0;
@@ -492,8 +514,32 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"close") return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"keyboardmenu") {
+    // A menu asked for from the keyboard: the coordinates -1 and -1, packed
+    // into the parameter's low 32 bits as MAKELPARAM packs them.
+    GUITHREADINFO gui{sizeof(gui)};
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui);
+    HWND target = gui.hwndFocus ? gui.hwndFocus : main;
+    return PostMessageW(target, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(target), MAKELPARAM(-1, -1)) ? 0 : 1;
+  }
+  if (command == L"endsession") {  // the user logs off
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer) ? 0 : 1;
+  }
   if (command == L"move" && argc > 3) return moveMain(main, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"dpichange" && argc > 2) return changeDpi(main, static_cast<UINT>(_wtoi(argv[2])));
+  if (command == L"hide") return ShowWindow(main, SW_HIDE), 0;
+  // Shown again the way that sends no WM_SHOWWINDOW.
+  if (command == L"showbymove") {
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    return SetWindowPos(main, nullptr, 0, 0, 0, 0, keep | SWP_SHOWWINDOW) ? 0 : 1;
+  }
+  // The countdown box's text, also while the window is hidden.
+  if (command == L"box") {
+    const auto text = textOf(controlNamed(main, "KESTRANE_COUNTDOWN_TEXTBOX"));
+    std::printf("%s\n", jsonOrNull(text).c_str());
+    return 0;
+  }
   if (command == L"minimize") return ShowWindow(main, SW_MINIMIZE), 0;
   if (command == L"maximize") return ShowWindow(main, SW_MAXIMIZE), 0;
   if (command == L"restore") return ShowWindow(main, SW_RESTORE), 0;

@@ -1,11 +1,12 @@
 """Runs one end-to-end module, or a part of it, as one ctest entry, so that
 the long modules can be scheduled in parts beside the others.
 
-    run_tests.py MODULE           every test of the module
-    run_tests.py MODULE:NAME      the tests of class NAME (or NAME = Class.test_name)
-    run_tests.py MODULE:~NAME     every test of the module but those
+    run_tests.py MODULE              every test of the module
+    run_tests.py MODULE:NAME,...     the tests of the classes named (or of
+                                     Class.test_name)
+    run_tests.py MODULE:~NAME,...    every test of the module but those
 
-A part and its complement together run every test of the module, so a test
+The parts of a module end with the complement of all the others, so a test
 added later is never left out.
 """
 import sys
@@ -20,9 +21,9 @@ def tests_of(suite):
             yield item
 
 
-def belongs(test, name):
+def belongs(test, names):
     cls = type(test).__name__
-    return name in (cls, "%s.%s" % (cls, test._testMethodName))
+    return cls in names or "%s.%s" % (cls, test._testMethodName) in names
 
 
 def main(argument):
@@ -31,9 +32,9 @@ def main(argument):
     if not part:
         chosen = list(tests_of(everything))
     elif part.startswith("~"):
-        chosen = [t for t in tests_of(everything) if not belongs(t, part[1:])]
+        chosen = [t for t in tests_of(everything) if not belongs(t, part[1:].split(","))]
     else:
-        chosen = [t for t in tests_of(everything) if belongs(t, part)]
+        chosen = [t for t in tests_of(everything) if belongs(t, part.split(","))]
     if not chosen:
         print("no test of %s matches %r" % (module, part))
         return 1

@@ -172,8 +172,7 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
 
         self.assertEqual(by_name[MESSAGE]["accName"], "COUNTDOWN STARTED")
         self.assertEqual(by_name[BUTTON]["accName"], "Pause countdown")
-        # The labels that name the boxes are made at a client's first
-        # question (the one above), and are never on the screen.
+        # The labels that name the boxes are never on the screen.
         _, everything = self.accessible()
         labels = [c for c in everything if c["name"] == "?" and c["accName"] in
                   {counted["accName"], by_name[MARKS[0]]["accName"], by_name[MARKS[1]]["accName"]}]
@@ -261,7 +260,14 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
 
         self.key("Return")
         seen = self.until(paused)
-        self.key("Menu", "Escape")  # the Menu key opens the same menu; Esc leaves it paused
+        # A menu asked for from the keyboard opens beside the box that has the
+        # focus, also when the system packs the coordinates -1 and -1 into 32 bits.
+        self.session.probe("keyboardmenu")
+        menu = json.loads(self.session.probe("popupmenu", "5000"))
+        self.assertIsNotNone(menu, "no menu opened")
+        centre = self.screen_point(seen, BOX)
+        self.assertLessEqual(abs(menu[0] - centre[0]) + abs(menu[1] - centre[1]), 2, (menu, centre))
+        self.key("Escape")  # Esc leaves it paused
         time.sleep(1.2)
         self.assertTrue(paused(self.session.state()))
         self.key("Menu", "c")
@@ -282,8 +288,26 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
             self.until(resumed, timeout=3)
             self.assert_next_shown(frozen, "%02d" % (int(frozen) - 1) if choice == "c" else "30")
 
+    def box_while_hidden(self, predicate, timeout):
+        """The countdown box's text once the predicate holds for it, read also while the window is hidden."""
+        deadline = time.monotonic() + timeout
+        while True:
+            text = json.loads(self.session.probe("box") or "null")
+            if (text is not None and predicate(text)) or time.monotonic() > deadline:
+                return text
+            time.sleep(0.2)
+
     def test_an_uninterrupted_countdown_announces_its_start_and_only_the_last_seconds(self):
         self.start(listen_ms=60000)
+        # Hidden through the tick that leaves 10 seconds, then shown again in
+        # a way that sends the window no show message: what waited is said.
+        self.assertEqual(self.box_while_hidden(lambda text: text == "12", timeout=40), "12")
+        self.session.probe("hide")
+        self.assertIn(self.box_while_hidden(lambda text: text in ("09", "08", "07"), timeout=10), ("09", "08", "07"))
+        shown_again = time.monotonic()
+        self.session.probe("showbymove")
+        self.assertIsNotNone(self.listener.wait_for_text(r"^10 seconds left", since=shown_again, timeout=3),
+                             "what waited while the window was hidden was never said")
         self.assertTrue(self.listener.wait_until_gone(timeout=60), "the window never went")
         self.assertTrue(self.session.launched())
         spoken = [e["accName"] for e in self.listener.announcements()]

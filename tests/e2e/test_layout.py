@@ -81,6 +81,21 @@ class Layout(ProgramTestCase):
         widths = [edges[0], edges[1] - edges[0], edges[2] - edges[1]]
         self.assertTrue(all(w >= 96 for w in widths), widths)  # at least an inch each
 
+    def test_a_date_longer_than_eighty_characters_shows_in_full(self):
+        international = r"HKCU\Control Panel\International"
+        before = self.session.reg("query", international, "/v", "sShortDate")
+        self.assertEqual(before.returncode, 0, before.stdout + before.stderr)
+        original = before.stdout.split("REG_SZ", 1)[1].strip()
+        self.addCleanup(self.session.reg, "add", international, "/v", "sShortDate", "/t", "REG_SZ", "/d", original,
+                        "/f")
+        long_format = " ".join(["dddd"] * 15) + " yyyy"  # 79 characters, a day's name fifteen times
+        changed = self.session.reg("add", international, "/v", "sShortDate", "/t", "REG_SZ", "/d", long_format, "/f")
+        self.assertEqual(changed.returncode, 0, changed.stdout + changed.stderr)
+        self.session.start()
+        bar = json.loads(self.session.probe("statusbar"))
+        self.assertGreater(len(bar["today"]), 80, bar["today"])
+        self.assertEqual(bar["texts"][1], bar["today"])
+
     def test_a_double_click_on_the_credit_line_shows_the_contact_address(self):
         seen = self.session.start()
         x, y = self.screen_point(seen, "KESTRANE_CREATOR")

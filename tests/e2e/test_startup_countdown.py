@@ -2,10 +2,18 @@
 the launch of KESTRANE.BAT at "00", and what is saved when it closes."""
 
 import json
+import os
 import re
+import shutil
+import subprocess
+import tempfile
+import time
 import unittest
 
-from harness import SCREEN, ProgramTestCase, distinct
+from harness import EXE, PLANTED_DLLS, SCREEN, SLOW_LAUNCH_EXE, ProgramTestCase, Watcher, distinct
+
+# A batch file that adds a line for every time it runs.
+COUNTING_BATCH = "@echo off\r\necho launched>> \"%~dp0launched.txt\"\r\n"
 
 
 class CountdownToLaunch(ProgramTestCase):
@@ -16,6 +24,13 @@ class CountdownToLaunch(ProgramTestCase):
         self.assertEqual(seen["window"]["title"], "KESTRANE")
         # Every visible element has its control; the other children only speak to screen readers.
         self.assertEqual(len([c for c in seen["controls"] if c["name"] != "?"]), 10)
+        # Each text box has its naming label just before it from the start,
+        # before any accessibility client has asked.
+        names = [c["name"] for c in seen["controls"]]
+        for box in ("KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_EX_POINT_TEXTBOX_LEFT", "KESTRANE_EX_POINT_TEXTBOX_RIGHT"):
+            label = seen["controls"][names.index(box) - 1]
+            self.assertEqual((label["name"], label["class"]), ("?", "Static"), box)
+            self.assertTrue(label["text"], box)
         self.assertEqual(self.control(seen, "KESTRANE_COUNTDOWN_MESSAGE")["text"], "COUNTDOWN STARTED")
         self.assertTrue(self.control(seen, "KESTRANE_ABORT_BUTTON")["focused"])
 
@@ -49,6 +64,99 @@ class CountdownToLaunch(ProgramTestCase):
         self.assertEqual(self.session.wait_exit(timeout=120), 0)
         self.assertFalse(self.session.launched())
         self.assertIsNotNone(self.session.stored("MainLeft"))
+
+
+class ALaunchThatTakesItsTime(ProgramTestCase):
+
+    def test_the_window_answers_throughout_and_a_close_ends_it_only_once_the_launch_has_returned(self):
+        watcher = Watcher(self.session, 150000, answer_ms=1000)
+        self.session.start(exe=SLOW_LAUNCH_EXE)
+        changes = watcher.until(lambda change: change.get("box") == "00", timeout=90)
+        self.assertEqual(changes[-1].get("box"), "00", changes[-3:])
+        # Closed, and the session ends: both wait for the launch.
+        self.session.probe("close")
+        self.session.probe("endsession")
+        rest = watcher.until(lambda change: "gone" in change, timeout=60)
+        watcher.close()
+        self.assertTrue(rest and rest[-1].get("gone"), rest[-3:])
+        self.assertEqual([change for change in changes + rest if change.get("busy")], [],
+                         "the window did not answer within a second")
+        self.assertEqual(rest[:-1], [], "the window changed during the launch")
+        # The launch takes 8 s; the close waited for it.
+        self.assertGreater((rest[-1]["t"] - changes[-1]["t"]) / 1000.0, 7.0)
+        self.assertEqual(self.session.wait_exit(timeout=30), 0)
+        self.assertTrue(self.session.launched(), "KESTRANE.BAT did not run")
+
+
+class NothingPlantedBesideItRuns(ProgramTestCase):
+
+    def test_dlls_left_beside_the_program_never_load_on_any_way_to_the_launch(self):
+        # Partly left of the screen: the drawn frame is asked of the window manager.
+        self.session.store("MainLeft", "-1500")
+        seen = self.session.start(beside=PLANTED_DLLS)
+        self.assertIsNotNone(seen["window"], "the program did not start")
+        self.assertEqual(seen["window"]["rect"][0], -100)
+        # An accessibility client's first question.
+        self.assertIn("Seconds left", self.session.probe("accessible"))
+        self.assertEqual(self.session.wait_exit(timeout=120), 0)
+        self.assertTrue(self.session.launched(), "KESTRANE.BAT did not run")
+        markers = [name for name in os.listdir(self.session.folder) if ".loaded-by-" in name]
+        self.assertEqual(markers, [])
+
+
+class OneCountdownPerBatchFile(ProgramTestCase):
+
+    def windows(self):
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^KESTRANE$"], env=self.session.env,
+                             capture_output=True, text=True, timeout=30).stdout
+        return out.split()
+
+    def start_from(self, folder):
+        return subprocess.Popen(["wine", "KESTRANE.exe"], cwd=folder, env=self.session.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def runs_of_the_batch_file(self, folder):
+        path = os.path.join(folder, "launched.txt")
+        if not os.path.exists(path):
+            return 0
+        with open(path) as f:
+            return len(f.read().split())
+
+    def test_a_second_start_from_one_folder_only_brings_the_first_forward_and_another_folder_counts_down_too(self):
+        watcher = Watcher(self.session, 150000)
+        self.session.start(batch=COUNTING_BATCH)
+        self.session.probe("minimize")
+        seen = self.session.wait_for(lambda s: s["window"]["minimized"], timeout=20)
+        self.assertTrue(seen["window"]["minimized"])
+
+        begun = time.monotonic()
+        second = self.start_from(self.session.folder)
+        self.assertEqual(second.wait(timeout=60), 0)
+        self.assertLess(time.monotonic() - begun, 2.0, "the second start took too long to give way")
+        seen = self.session.wait_for(lambda s: not s["window"]["minimized"], timeout=10)
+        self.assertFalse(seen["window"]["minimized"], "the running countdown was not restored")
+        self.assertEqual(len(self.windows()), 1)
+
+        other = tempfile.mkdtemp(prefix="kestrane-e2e-other-")
+        self.addCleanup(shutil.rmtree, other, ignore_errors=True)
+        with open(os.path.join(other, "KESTRANE.BAT"), "w", newline="") as f:
+            f.write(COUNTING_BATCH)
+        shutil.copy(EXE, other)
+        third = self.start_from(other)
+        self.addCleanup(lambda: third.poll() is None and third.kill())
+        deadline = time.monotonic() + 60
+        while len(self.windows()) < 2 and time.monotonic() < deadline:
+            time.sleep(0.2)
+        self.assertEqual(len(self.windows()), 2, "the start from another folder did not count down")
+
+        self.assertEqual(self.session.wait_exit(timeout=120), 0)
+        self.assertEqual(third.wait(timeout=120), 0)
+        changes = watcher.until(lambda change: "gone" in change, timeout=60)
+        watcher.close()
+        boxes = distinct([c["box"] for c in changes if "box" in c])
+        self.assertEqual([b for b in boxes if b != "00"], ["--\r\n"] + ["%02d" % n for n in range(30, 0, -1)])
+        self.assertEqual(self.runs_of_the_batch_file(self.session.folder), 1)
+        self.assertEqual(self.runs_of_the_batch_file(other), 1)
 
 
 class Placement(ProgramTestCase):

@@ -85,6 +85,34 @@ TEST(OneHandlerAtATime, AClickDuringAHandlerRunsAfterItAndATimerBeatIsDropped) {
   EXPECT_EQ(program.main.RemainingTime, 31.0 / 86400.0);
 }
 
+// Stopping a timer does not take back a beat the system had already posted:
+// one that arrives after the pause, or after the flasher handed over to its
+// other phase, finds its timer off and runs nothing.
+TEST(TimerBeats, ABeatOfATimerThatIsOffRunsNothing) {
+  Program program;
+  program.main.load();
+  program.seconds(1);  // "30"; the flasher's first phase has handed over to the second
+  program.main.raise("KESTRANE_ABORT_BUTTON", Event::Click);
+  const double remaining = program.main.RemainingTime;
+  const std::size_t changes = program.view.changes.size();
+
+  for (const char* timer : {"KESTRANE_MAIN_COUNTDOWN_TIMER", "KESTRANE_EX_1_TIMER", "KESTRANE_EX_2_TIMER"}) {
+    program.main.raise(timer, Event::Timer);
+  }
+  EXPECT_EQ(program.box(), "30");
+  EXPECT_EQ(program.main.RemainingTime, remaining);
+  EXPECT_EQ(program.view.changes.size(), changes) << "a stopped timer's handler ran";
+
+  // Running again, the flasher's waiting phase still ignores a late beat.
+  program.main.raise("KESTRANE_COUNTDOWN_MESSAGE", Event::Click);
+  ASSERT_TRUE(program.main.timer("KESTRANE_EX_1_TIMER").enabled());
+  ASSERT_FALSE(program.main.timer("KESTRANE_EX_2_TIMER").enabled());
+  const std::size_t changesWhenResumed = program.view.changes.size();
+  program.main.raise("KESTRANE_EX_2_TIMER", Event::Timer);
+  EXPECT_EQ(program.view.changes.size(), changesWhenResumed) << "the waiting phase painted";
+  EXPECT_TRUE(program.main.timer("KESTRANE_EX_1_TIMER").enabled());
+}
+
 TEST(OneHandlerAtATime, ACloseDuringAHandlerUnloadsOnceTheHandlerHasEnded) {
   Program program;
   program.main.load();

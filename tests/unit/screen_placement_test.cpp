@@ -196,5 +196,14 @@ TEST(Clicks, OnlyAPressAndAReleaseOnTheSameElementMakeAClick) {
   EXPECT_FALSE(clicks.released(box));
 }
 
+// A hidden window moved onto a monitor of another density may be told
+// nothing of it; the window's own report after the move decides.
+TEST(DensityAfterTheFirstMove, LaysOutAgainAtTheDensityTheWindowReportsWhenItDiffers) {
+  EXPECT_EQ(densityToLayOutAgain(96, 144), std::optional<unsigned>(144));
+  EXPECT_EQ(densityToLayOutAgain(192, 96), std::optional<unsigned>(96));
+  EXPECT_EQ(densityToLayOutAgain(144, 144), std::nullopt);  // already laid out there, or told in time
+  EXPECT_EQ(densityToLayOutAgain(120, 0), std::nullopt);    // the system cannot say: keep the layout
+}
+
 }  // namespace
 }  // namespace kestrane::testing
