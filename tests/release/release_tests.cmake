@@ -1,0 +1,15 @@
+# Release checks: the program builds again to the same bytes, and the files
+# `make dist` ships (zip, installer, checksums, signatures) are sound.
+set(release_dir ${CMAKE_CURRENT_SOURCE_DIR}/release)
+set(release_environment
+  KESTRANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}
+  KESTRANE_WIN_BUILD=${KESTRANE_WIN_BUILD_DIR}
+  PYTHONDONTWRITEBYTECODE=1)
+
+# Builds the program a second time; it takes the build's two cores, so it
+# runs on its own rather than beside the Wine tests.
+add_test(NAME release.test_reproducible
+  COMMAND /usr/bin/python3 -m unittest -v test_reproducible
+  WORKING_DIRECTORY ${release_dir})
+set_tests_properties(release.test_reproducible PROPERTIES
+  ENVIRONMENT "${release_environment}" TIMEOUT 900 RUN_SERIAL TRUE)
