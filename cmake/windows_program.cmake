@@ -39,6 +39,7 @@ foreach(program KESTRANE kestrane_failing)
   target_link_libraries(${program} PRIVATE kestrane_core comctl32 uxtheme uuid gdi32 user32 advapi32)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endforeach()
+include(cmake/version_header.cmake)
 
 # A small console program the end-to-end tests use to look at the window
 # from outside: control texts, states and rectangles.
