@@ -5,7 +5,7 @@ WIN_BUILD := build/win
 NATIVE_BUILD := build/native
 JOBS ?= 2
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench dist clean
 
 all: build
 
@@ -27,5 +27,10 @@ test: build
 bench: build
 	@bash scripts/bench.sh
 
+# The release files in dist/: portable zip, installer, exe and SHA256SUMS
+# (signed when KESTRANE_SIGN_PFX is set; see scripts/dist.sh).
+dist: build
+	@bash scripts/dist.sh
+
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the per-machine installer from packaging/kestrane.wxs with wixl.
+# Usage: scripts/make-msi.sh KESTRANE.exe VERSION OUTPUT.msi
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+exe=$(realpath "$1")
+version=$2
+output=$(realpath -m "$3")
+
+# wixl finds the files it packs by name in its working folder.
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+cp "$exe" "$stage/KESTRANE.exe"
+cp "$root/resources/kestrane.ico" "$stage/kestrane.ico"
+if ! log=$(cd "$stage" && wixl --arch x64 -D Version="$version" -D ExeSource=KESTRANE.exe \
+             -D IconSource=kestrane.ico -o "$output" "$root/packaging/kestrane.wxs" 2>&1); then
+  echo "$log" >&2
+  exit 1
+fi
