@@ -13,3 +13,11 @@ add_test(NAME release.test_reproducible
   WORKING_DIRECTORY ${release_dir})
 set_tests_properties(release.test_reproducible PROPERTIES
   ENVIRONMENT "${release_environment}" TIMEOUT 900 RUN_SERIAL TRUE)
+
+# The installer under Wine's msiexec, in the test run's Wine prefix.
+add_test(NAME release.test_msi
+  COMMAND /usr/bin/python3 -m unittest -v test_msi
+  WORKING_DIRECTORY ${release_dir})
+set_tests_properties(release.test_msi PROPERTIES
+  FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine TIMEOUT 900
+  ENVIRONMENT "${release_environment};KESTRANE_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
