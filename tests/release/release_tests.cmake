@@ -21,3 +21,9 @@ add_test(NAME release.test_msi
 set_tests_properties(release.test_msi PROPERTIES
   FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine TIMEOUT 900
   ENVIRONMENT "${release_environment};KESTRANE_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+
+# The release files: names, checksums, the zip's contents and sameness, signing.
+add_test(NAME release.test_dist
+  COMMAND /usr/bin/python3 -m unittest -v test_dist
+  WORKING_DIRECTORY ${release_dir})
+set_tests_properties(release.test_dist PROPERTIES ENVIRONMENT "${release_environment}" TIMEOUT 600)
