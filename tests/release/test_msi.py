@@ -35,8 +35,8 @@ def read(path):
         return f.read()
 
 
-def make_msi(version, folder):
-    path = os.path.join(folder, "KESTRANE-%s.msi" % version)
+def make_msi(version, folder, name=None):
+    path = os.path.join(folder, name or "KESTRANE-%s.msi" % version)
     subprocess.run(["bash", os.path.join(SOURCE, "scripts", "make-msi.sh"), harness.EXE, version, path],
                    check=True, capture_output=True, timeout=120)
     return path
@@ -92,6 +92,7 @@ class InstallerUnderWine(unittest.TestCase):
         cls.version = version
         cls.newer_version = "%s.%s.%d" % (major, minor, int(patch) + 1)
         cls.msi = make_msi(version, cls.folder.name)
+        cls.rebuilt_msi = make_msi(version, cls.folder.name, "rebuilt.msi")
         cls.newer_msi = make_msi(cls.newer_version, cls.folder.name)
 
     @classmethod
@@ -192,8 +193,12 @@ class InstallerUnderWine(unittest.TestCase):
             self.assertEqual(f.read(), ADMINS_BATCH)
         self.assertEqual((self.session.stored("MainLeft"), self.session.stored("MainTop")), ("2410", "1275"))
 
-    def test_a_newer_package_replaces_the_older_one(self):
+    def test_a_rebuilt_package_is_the_same_product_and_a_newer_one_replaces_it(self):
         self.msiexec("/i", self.msi)
+        self.msiexec("/i", self.rebuilt_msi)
+        entries = list(self.installed_products().values())
+        self.assertEqual([entry.get("DisplayVersion") for entry in entries], [self.version])
+
         self.msiexec("/i", self.newer_msi)
 
         entries = list(self.installed_products().values())
