@@ -225,18 +225,30 @@ class Session:
         for step in ("-k", "-w"):
             subprocess.run(["wineserver", step], env=self.env, capture_output=True, timeout=60)
 
-    def move_pointer(self, x, y):
-        """Moves the pointer to (x, y) and waits until it is there. A move to
-        where the pointer already is would make xdotool wait in vain."""
+    def pointer(self):
         out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env, check=True,
                              capture_output=True, text=True, timeout=30).stdout
         at = dict(line.split("=", 1) for line in out.split())
-        if (int(at["X"]), int(at["Y"])) != (x, y):
-            self.xdotool("mousemove", "--sync", x, y)
+        return int(at["X"]), int(at["Y"])
+
+    def move_pointer(self, x, y):
+        """Moves the pointer to (x, y) and waits until the display says it is
+        there. (xdotool's own --sync waits for the pointer to move at all,
+        which it may not need to, and on a busy display gives up with an
+        error.)"""
+        deadline = time.monotonic() + 30
+        while self.pointer() != (x, y):
+            if time.monotonic() > deadline:
+                raise AssertionError("the pointer never reached (%d, %d); it is at %r" % (x, y, self.pointer()))
+            self.xdotool("mousemove", x, y)
+            time.sleep(0.05)
 
     def xdotool(self, *args):
-        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True, capture_output=True,
-                       timeout=30)
+        done = subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, capture_output=True, text=True,
+                              timeout=30)
+        if done.returncode != 0:
+            raise AssertionError("xdotool %s failed (%d): %s" % (" ".join(map(str, args)), done.returncode,
+                                                                 done.stderr.strip()))
 
     # The registry ----------------------------------------------------------
 

@@ -101,7 +101,7 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
         self.listener = Listener(self.session, listen_ms)
         seen = self.session.start()
         x, y = self.screen_point(seen, "KESTRANE_TITLE")
-        self.session.xdotool("mousemove", "--sync", x, y)  # keys go where the pointer is
+        self.session.move_pointer(x, y)  # keys go where the pointer is
         return seen
 
     def key(self, *names):
@@ -275,7 +275,7 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
             seen = self.until(paused)
             frozen = box(seen)
             x, y = self.screen_point(seen, name)
-            self.session.xdotool("mousemove", "--sync", x, y)
+            self.session.move_pointer(x, y)
             self.session.xdotool("click", 3)
             time.sleep(0.4)
             self.key(choice)

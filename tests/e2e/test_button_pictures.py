@@ -63,7 +63,7 @@ class ButtonPictures(ProgramTestCase):
 
     def pause(self, seen):
         x, y = self.screen_point(seen, BUTTON)
-        self.session.xdotool("mousemove", "--sync", x, y)
+        self.session.move_pointer(x, y)
         self.session.xdotool("click", 1)
         deadline = time.monotonic() + 10
         while time.monotonic() < deadline:

@@ -46,7 +46,7 @@ class Layout(ProgramTestCase):
         seen = self.session.start()
         self.assertTrue(self.control(seen, "KESTRANE_ABORT_BUTTON")["focused"])
         x, y = self.screen_point(seen, "KESTRANE_TITLE")
-        self.session.xdotool("mousemove", "--sync", x, y)  # keys go where the pointer is
+        self.session.move_pointer(x, y)  # keys go where the pointer is
         expected = ["KESTRANE_COUNTDOWN_TEXTBOX", "KESTRANE_EX_POINT_TEXTBOX_LEFT",
                     "KESTRANE_EX_POINT_TEXTBOX_RIGHT", "KESTRANE_ABORT_BUTTON"]
         order = []
@@ -77,7 +77,7 @@ class Layout(ProgramTestCase):
     def test_a_double_click_on_the_credit_line_shows_the_contact_address(self):
         seen = self.session.start()
         x, y = self.screen_point(seen, "KESTRANE_CREATOR")
-        self.session.xdotool("mousemove", "--sync", x, y)
+        self.session.move_pointer(x, y)
         self.session.xdotool("click", 1)
         # Esc pauses the countdown; once the pause shows, the click before it
         # has been handled too.

@@ -30,7 +30,7 @@ class PauseAndResume(ProgramTestCase):
 
     def click(self, seen, name, times=1):
         x, y = self.screen_point(seen, name)
-        self.session.xdotool("mousemove", "--sync", x, y)
+        self.session.move_pointer(x, y)
         if times == 1:
             self.session.xdotool("click", 1)
         else:
@@ -84,10 +84,10 @@ class PauseAndResume(ProgramTestCase):
         # them shows once the window has handled all three.
         self.click(seen, BUTTON)
         x, y = self.screen_point(seen, BOX)
-        self.session.xdotool("mousemove", "--sync", x, y)
+        self.session.move_pointer(x, y)
         self.session.xdotool("mousedown", 1)
         tx, ty = self.screen_point(seen, "KESTRANE_TITLE")
-        self.session.xdotool("mousemove", "--sync", tx, ty)
+        self.session.move_pointer(tx, ty)
         self.session.xdotool("mouseup", 1)
         self.click(seen, "KESTRANE_CREATOR", times=2)
         def shows_address(state):
@@ -117,7 +117,7 @@ class PauseAndResume(ProgramTestCase):
     def test_space_on_the_button_and_enter_and_escape_in_the_countdown_box_pause(self):
         seen = self.session.start()
         x, y = self.screen_point(seen, "KESTRANE_TITLE")
-        self.session.xdotool("mousemove", "--sync", x, y)  # keys go where the pointer is
+        self.session.move_pointer(x, y)  # keys go where the pointer is
         self.key("space")  # the button holds the focus at start
         seen = self.until(paused)
         self.click(seen, MESSAGE)

@@ -17,18 +17,10 @@ def paused(seen):
 
 class PressAndRelease(ProgramTestCase):
 
-    pointer = None
-
-    def move_to(self, point):
-        # Waiting for a move to where the pointer already is would wait in vain.
-        if point != self.pointer:
-            self.session.xdotool("mousemove", "--sync", *point)
-            self.pointer = point
-
     def drag(self, start, end):
-        self.move_to(start)
+        self.session.move_pointer(*start)
         self.session.xdotool("mousedown", 1)
-        self.move_to(end)
+        self.session.move_pointer(*end)
         self.session.xdotool("mouseup", 1)
 
     def test_a_press_and_a_release_on_different_places_never_resume(self):
