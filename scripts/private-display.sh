@@ -12,11 +12,12 @@ prepare_prefix() {
 }
 
 # Starts Xvfb on a free display number, sets DISPLAY, and stops both Wine
-# and the display when the script exits.
+# and the display when the script exits. The display never resets when its
+# last client leaves, so the pointer stays where it was put.
 start_private_display() {
   local number_file
   number_file=$(mktemp)
-  Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null > "$number_file" &
+  Xvfb -displayfd 1 -noreset -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null > "$number_file" &
   private_display_pid=$!
   for _ in $(seq 50); do [ -s "$number_file" ] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$number_file")"

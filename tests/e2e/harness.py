@@ -54,12 +54,16 @@ def make_prefix():
 
 
 class VirtualDisplay:
-    """A private Xvfb server, with no window manager."""
+    """A private Xvfb server, with no window manager. It never resets: by
+    default an X server starts afresh whenever its last client leaves, which
+    between two programs puts the pointer back in the middle and refuses the
+    next client while it resets."""
 
     def __enter__(self):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0", "%dx%dx24" % SCREEN,
+             "-nolisten", "tcp"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
