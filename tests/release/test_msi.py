@@ -19,14 +19,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import harness  # noqa: E402
 
 SOURCE = os.environ["KESTRANE_SOURCE_DIR"]
-DRIVE_C = os.path.join(harness.PREFIX, "drive_c")
-INSTALLED_EXE = os.path.join(DRIVE_C, "Program Files", "KESTRANE", "KESTRANE.exe")
 INSTALL_FOLDER = "C:\\Program Files\\KESTRANE\\"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 PRODUCTS_KEY = r"HKLM\Software\Classes\Installer\Products"
-START_MENUS = [os.path.join(DRIVE_C, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs"),
-               os.path.join(DRIVE_C, "users", "*", "AppData", "Roaming", "Microsoft", "Windows",
-                            "Start Menu", "Programs")]
 ADMINS_BATCH = "@echo off\r\necho the administrator's own batch file\r\n"
 
 
@@ -81,6 +76,14 @@ class InstallerUnderWine(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.session = harness.shared_session()
+        # The prefix the session's Wine runs in, wherever the harness keeps it.
+        drive_c = os.path.join(cls.session.env["WINEPREFIX"], "drive_c")
+        cls.drive_c = drive_c
+        cls.installed_exe = os.path.join(drive_c, "Program Files", "KESTRANE", "KESTRANE.exe")
+        cls.start_menus = [
+            os.path.join(drive_c, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs"),
+            os.path.join(drive_c, "users", "*", "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
+                         "Programs")]
         # Wine's menu builder would copy the shortcut into the desktop's menus
         # outside the prefix.
         cls.env = dict(cls.session.env,
@@ -106,11 +109,11 @@ class InstallerUnderWine(unittest.TestCase):
     def remove_everything(self):
         for entry in self.installed_products().values():
             self.msiexec("/x", entry["key"].rsplit("\\", 1)[1])
-        batch = os.path.join(os.path.dirname(INSTALLED_EXE), "KESTRANE.BAT")
+        batch = os.path.join(os.path.dirname(self.installed_exe), "KESTRANE.BAT")
         if os.path.exists(batch):
             os.remove(batch)
-        if os.path.isdir(os.path.dirname(INSTALLED_EXE)):
-            os.rmdir(os.path.dirname(INSTALLED_EXE))
+        if os.path.isdir(os.path.dirname(self.installed_exe)):
+            os.rmdir(os.path.dirname(self.installed_exe))
         self.session.clear_settings()
 
     # Wine's msiexec and registry -----------------------------------------
@@ -141,11 +144,11 @@ class InstallerUnderWine(unittest.TestCase):
                 if values.get("DisplayName") == "KESTRANE"}
 
     def shortcuts(self):
-        return [path for menu in START_MENUS for path in glob.glob(os.path.join(menu, "KESTRANE.lnk"))]
+        return [path for menu in self.start_menus for path in glob.glob(os.path.join(menu, "KESTRANE.lnk"))]
 
     def in_prefix(self, windows_path):
         self.assertTrue(windows_path.upper().startswith("C:\\"), windows_path)
-        return os.path.join(DRIVE_C, *windows_path[3:].split("\\"))
+        return os.path.join(self.drive_c, *windows_path[3:].split("\\"))
 
     # The tests ------------------------------------------------------------
 
@@ -160,7 +163,7 @@ class InstallerUnderWine(unittest.TestCase):
     def test_silent_install_and_uninstall_leave_the_batch_file_and_the_stored_position(self):
         self.msiexec("/i", self.msi)
 
-        self.assertEqual(read(INSTALLED_EXE), read(harness.EXE), "the installed exe is not the build")
+        self.assertEqual(read(self.installed_exe), read(harness.EXE), "the installed exe is not the build")
         shortcuts = self.shortcuts()
         self.assertEqual(len(shortcuts), 1, shortcuts)
         self.assertEqual(shortcut_target_and_folder(shortcuts[0]),
@@ -178,7 +181,7 @@ class InstallerUnderWine(unittest.TestCase):
         self.assertEqual(hashlib.sha256(read(self.in_prefix(icons[0]))).hexdigest(),
                          hashlib.sha256(read(os.path.join(SOURCE, "resources", "kestrane.ico"))).hexdigest())
 
-        batch = os.path.join(os.path.dirname(INSTALLED_EXE), "KESTRANE.BAT")
+        batch = os.path.join(os.path.dirname(self.installed_exe), "KESTRANE.BAT")
         with open(batch, "w", newline="") as f:
             f.write(ADMINS_BATCH)
         self.session.store("MainLeft", "2410")
@@ -186,7 +189,7 @@ class InstallerUnderWine(unittest.TestCase):
 
         self.msiexec("/x", self.msi)
 
-        self.assertFalse(os.path.exists(INSTALLED_EXE), "the exe is still installed")
+        self.assertFalse(os.path.exists(self.installed_exe), "the exe is still installed")
         self.assertEqual(self.shortcuts(), [])
         self.assertEqual(self.installed_products(), {})
         with open(batch, newline="") as f:
@@ -203,7 +206,7 @@ class InstallerUnderWine(unittest.TestCase):
 
         entries = list(self.installed_products().values())
         self.assertEqual([entry.get("DisplayVersion") for entry in entries], [self.newer_version])
-        self.assertEqual(read(INSTALLED_EXE), read(harness.EXE))
+        self.assertEqual(read(self.installed_exe), read(harness.EXE))
         self.assertEqual(len(self.shortcuts()), 1)
 
 
