@@ -9,7 +9,7 @@ JOBS ?= 2
 # once than there are cores.
 TEST_JOBS ?= 5
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench dist clean
 
 all: build
 
@@ -31,5 +31,10 @@ test: build
 bench: build
 	@bash scripts/bench.sh
 
+# The release files in dist/: portable zip, installer, exe and SHA256SUMS
+# (signed when KESTRANE_SIGN_PFX is set; see scripts/dist.sh).
+dist: build
+	@bash scripts/dist.sh
+
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -31,6 +31,7 @@ foreach(program KESTRANE kestrane_failing kestrane_slow_launch)
   target_link_libraries(${program} PRIVATE kestrane_win_window)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endforeach()
+include(cmake/version_header.cmake)
 
 # A small console program the end-to-end tests use to look at the window
 # from outside: control texts, states and rectangles.

@@ -17,6 +17,8 @@ packages=(
   imagemagick fonts-dejavu-core        # screenshots, and the picture generator
   python3 python3-pefile               # reads the executable's resources back
   libstb-dev                           # the PNG reader built into the program
+  wixl msitools                        # builds the installer, and reads its tables back
+  osslsigncode openssl                 # optional signing, and the test certificate
 )
 
 missing=()
