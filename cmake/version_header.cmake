@@ -5,6 +5,6 @@ string(REGEX REPLACE "^([0-9])$" "0\\1" two_digit_minor "${PROJECT_VERSION_MINOR
 set(KESTRANE_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${two_digit_minor}")
 set(kestrane_generated_dir ${CMAKE_BINARY_DIR}/generated)
 configure_file(resources/kestrane_version.h.in ${kestrane_generated_dir}/kestrane_version.h @ONLY)
-foreach(program KESTRANE kestrane_failing)
+foreach(program KESTRANE kestrane_failing kestrane_slow_launch)
   target_include_directories(${program} PRIVATE ${kestrane_generated_dir})
 endforeach()
