@@ -7,7 +7,7 @@ JOBS ?= 2
 # The end-to-end tests mostly wait on the real clock (31-second countdowns),
 # each in a Wine prefix and on a display of its own, so more of them run at
 # once than there are cores.
-TEST_JOBS ?= 5
+TEST_JOBS ?= 8
 
 .PHONY: all deps build run test bench dist clean
 

@@ -15,26 +15,42 @@ add_test(NAME e2e.wine_prefix
 set_tests_properties(e2e.wine_prefix PROPERTIES
   FIXTURES_SETUP wine_prefix ENVIRONMENT "${e2e_environment}" TIMEOUT 600)
 
-# A module, or a part of one (module:Class,... and, last, module:~Class,...
-# for the rest), each one ctest entry: the longest modules run in parts, so
-# that no one entry holds up the run.
-foreach(part test_startup_countdown:CountdownToLaunch
-             test_startup_countdown:ALaunchThatTakesItsTime,NothingPlantedBesideItRuns
-             test_startup_countdown:OneCountdownPerBatchFile
-             test_startup_countdown:~CountdownToLaunch,ALaunchThatTakesItsTime,NothingPlantedBesideItRuns,OneCountdownPerBatchFile
-             test_accessibility:ScreenReaderAndKeyboard.test_an_uninterrupted_countdown_announces_its_start_and_only_the_last_seconds
-             test_accessibility:~ScreenReaderAndKeyboard.test_an_uninterrupted_countdown_announces_its_start_and_only_the_last_seconds
-             test_placement:AtAnotherDensity test_placement:~AtAnotherDensity
-             test_pause_resume test_always_on_top test_layout test_error_path
-             test_press_and_release test_density_change test_button_pictures)
-  string(REPLACE ":~" ".all_but_" name "${part}")
-  string(REPLACE ":" "." name "${name}")
-  string(REPLACE "," "_" name "${name}")
+# A module, or a part of one (module:Class,... or module:Class.test_name,
+# and, last, module:~... for all the module's other tests, named
+# module.rest), each one ctest entry: the longest modules run in parts, so
+# that no one entry holds up the run. The parts with whole countdowns in
+# them start first.
+set(countdown_parts
+  test_startup_countdown:CountdownToLaunch.test_untouched_window_counts_down_launches_the_batch_file_and_saves_its_position
+  test_startup_countdown:CountdownToLaunch.test_without_the_batch_file_the_window_still_closes_at_zero
+  test_startup_countdown:ALaunchThatTakesItsTime
+  test_startup_countdown:NothingPlantedBesideItRuns
+  test_startup_countdown:OneCountdownPerBatchFile
+  test_accessibility:ScreenReaderAndKeyboard.test_an_uninterrupted_countdown_announces_its_start_and_only_the_last_seconds
+  test_accessibility:ScreenReaderAndKeyboard.test_keyboard_alone_pauses_continues_and_restarts_and_each_is_announced)
+set(other_parts
+  test_startup_countdown:~CountdownToLaunch,ALaunchThatTakesItsTime,NothingPlantedBesideItRuns,OneCountdownPerBatchFile
+  test_accessibility:~ScreenReaderAndKeyboard.test_an_uninterrupted_countdown_announces_its_start_and_only_the_last_seconds,ScreenReaderAndKeyboard.test_keyboard_alone_pauses_continues_and_restarts_and_each_is_announced
+  test_placement:AtAnotherDensity test_placement:~AtAnotherDensity
+  test_pause_resume test_always_on_top test_layout test_error_path
+  test_press_and_release test_density_change test_button_pictures)
+foreach(part IN LISTS countdown_parts other_parts)
+  if(part MATCHES "^([^:]+):~")
+    set(name ${CMAKE_MATCH_1}.rest)
+  else()
+    string(REPLACE ":" "." name "${part}")
+    string(REPLACE "," "_" name "${name}")
+  endif()
+  if(part IN_LIST countdown_parts)
+    set(cost 60)
+  else()
+    set(cost 30)
+  endif()
   add_test(NAME e2e.${name}
     COMMAND ${e2e_python} run_tests.py ${part}
     WORKING_DIRECTORY ${e2e_dir})
   set_tests_properties(e2e.${name} PROPERTIES
-    FIXTURES_REQUIRED wine_prefix ENVIRONMENT "${e2e_environment}" TIMEOUT 900)
+    FIXTURES_REQUIRED wine_prefix ENVIRONMENT "${e2e_environment}" TIMEOUT 900 COST ${cost})
 endforeach()
 
 add_test(NAME e2e.test_resources

@@ -12,7 +12,7 @@ add_test(NAME release.test_reproducible
   COMMAND /usr/bin/python3 -m unittest -v test_reproducible
   WORKING_DIRECTORY ${release_dir})
 set_tests_properties(release.test_reproducible PROPERTIES
-  ENVIRONMENT "${release_environment}" TIMEOUT 900 PROCESSORS 2)
+  ENVIRONMENT "${release_environment}" TIMEOUT 900 PROCESSORS 2 COST 100)
 
 # The installer under Wine's msiexec, in a copy of the test run's Wine
 # prefix of its own.
@@ -20,7 +20,7 @@ add_test(NAME release.test_msi
   COMMAND /usr/bin/python3 -m unittest -v test_msi
   WORKING_DIRECTORY ${release_dir})
 set_tests_properties(release.test_msi PROPERTIES
-  FIXTURES_REQUIRED wine_prefix TIMEOUT 900
+  FIXTURES_REQUIRED wine_prefix TIMEOUT 900 COST 100
   ENVIRONMENT "${release_environment};KESTRANE_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
 
 # The release files: names, checksums, the zip's contents and sameness, signing.
