@@ -79,7 +79,11 @@ class ALaunchThatTakesItsTime(ProgramTestCase):
         rest = watcher.until(lambda change: "gone" in change, timeout=60)
         watcher.close()
         self.assertTrue(rest and rest[-1].get("gone"), rest[-3:])
-        self.assertEqual([change for change in changes + rest if change.get("busy")], [],
+        # From the first tick on, through the launch: the start itself (window
+        # made, Load, first paint) runs before the message loop, and on a busy
+        # machine may well take longer than a second.
+        first_tick = next(i for i, change in enumerate(changes) if (change.get("box") or "").isdigit())
+        self.assertEqual([change for change in changes[first_tick:] + rest if change.get("busy")], [],
                          "the window did not answer within a second")
         self.assertEqual(rest[:-1], [], "the window changed during the launch")
         # The launch takes 8 s; the close waited for it.
