@@ -203,9 +203,22 @@ class Session:
                                 text=True, timeout=timeout)
         return result.stdout
 
+    def probe_report(self, *args):
+        """What a probe command that always prints says. A probe that ends
+        without printing anything never got to look (its own process failed
+        under Wine, as happens now and then with many Wine processes starting
+        at once): it looks again, once; a second such failure fails the test."""
+        for attempt in (1, 2):
+            result = subprocess.run(["wine", PROBE] + list(args), env=self.env, capture_output=True,
+                                    text=True, timeout=60)
+            if result.stdout:
+                return result.stdout
+        raise AssertionError("the probe (%s) printed nothing and exited with %d: %s"
+                             % (" ".join(map(str, args)), result.returncode, result.stderr.strip()[-500:]))
+
     def state(self, timeout_ms=0):
         """The window and its controls as the probe sees them, by element name."""
-        seen = json.loads(self.probe("state", str(timeout_ms)))
+        seen = json.loads(self.probe_report("state", str(timeout_ms)))
         if seen["window"] is not None:
             seen["by_name"] = {c["name"]: c for c in seen["controls"]}
         return seen
