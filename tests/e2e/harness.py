@@ -198,10 +198,12 @@ class Session:
 
     # Looking from outside ---------------------------------------------------
 
+    def run_probe(self, *args, timeout=60):
+        return subprocess.run(["wine", PROBE] + list(args), env=self.env, capture_output=True, text=True,
+                              timeout=timeout)
+
     def probe(self, *args, timeout=60):
-        result = subprocess.run(["wine", PROBE] + list(args), env=self.env, capture_output=True,
-                                text=True, timeout=timeout)
-        return result.stdout
+        return self.run_probe(*args, timeout=timeout).stdout
 
     def probe_report(self, *args):
         """What a probe command that always prints says. A probe that ends
@@ -209,8 +211,7 @@ class Session:
         under Wine, as happens now and then with many Wine processes starting
         at once): it looks again, once; a second such failure fails the test."""
         for attempt in (1, 2):
-            result = subprocess.run(["wine", PROBE] + list(args), env=self.env, capture_output=True,
-                                    text=True, timeout=60)
+            result = self.run_probe(*args)
             if result.stdout:
                 return result.stdout
         raise AssertionError("the probe (%s) printed nothing and exited with %d: %s"
