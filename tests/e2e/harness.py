@@ -134,6 +134,21 @@ class Session:
         self.env = wine_environment(self.display.name, self.prefix)
         self.folder = tempfile.mkdtemp(prefix="kestrane-e2e-")
         self.program = None
+        self.start_wine()
+
+    def start_wine(self):
+        """Starts the prefix's wineserver, to stay until the session ends, and
+        with it Wine's own background processes (services, the desktop).
+
+        Those processes keep the output handles of whichever Wine program
+        started them. Left to start with a test's first command, they would
+        hold its output pipe open until the wineserver's default three idle
+        seconds ran out, so that every registry command and probe cost three
+        seconds, and a second program starting while they did could stall.
+        Started here, they write nowhere and stay."""
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True, timeout=60)
+        subprocess.run(["wine", PROBE, "state", "0"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=True, timeout=120)
 
     def close(self):
         self.kill_program()
@@ -293,6 +308,7 @@ class Session:
             self.reg("add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
         for step in ("-k", "-w"):
             subprocess.run(["wineserver", step], env=self.env, capture_output=True, timeout=60)
+        self.start_wine()
 
     def pointer(self):
         out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env, check=True,
