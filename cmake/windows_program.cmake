@@ -29,6 +29,7 @@ foreach(program KESTRANE kestrane_failing kestrane_slow_launch)
   # system folder only; nothing else is imported that the loader would look
   # for beside the program.
   target_link_libraries(${program} PRIVATE kestrane_win_window)
+  target_precompile_headers(${program} REUSE_FROM kestrane_win_basics)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endforeach()
 include(cmake/version_header.cmake)
