@@ -3,7 +3,11 @@
 # designed controls alone, with two bare windows for information. One timer
 # process under Wine starts the four programs in turn, round after round in
 # alternating order, and the summary compares each round's KESTRANE start
-# with the same round's designed-controls window. The machine's load
+# with the same round's designed-controls window. Everything the run
+# starts (the display, Wine and the programs) shares one processor: spread
+# over two, each start's time varied from round to round by a third to a
+# half of its median with nothing else running, as the processes woke one
+# another across processors; on one, by under a tenth. The machine's load
 # average is sampled throughout; a disturbed run is flagged.
 #   BENCH_ROUNDS (default 15) rounds after one warm-up start of each program;
 #   BENCH_SETTLE (default 10) seconds from start to the working-set reading.
@@ -17,6 +21,8 @@ folder=$build/bench-run
 cmake --build "$build/win" --target bare_window themed_window designed_controls startup_timer >/dev/null
 rm -rf "$folder"
 mkdir -p "$folder"
+# The last processor, away from the first's interrupts.
+taskset -cp "$(($(nproc) - 1))" $$ >/dev/null
 cp "$build/win/KESTRANE.exe" "$build/win/bench/bare_window.exe" "$build/win/bench/themed_window.exe" \
   "$build/win/bench/designed_controls.exe" "$folder/"
 
