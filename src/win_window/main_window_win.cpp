@@ -46,8 +46,9 @@ MainWindow::MainWindow(HINSTANCE instance, WindowTimers& timers, ButtonFaces& fa
 
 MainWindow::~MainWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
+  UnregisterClassW(windowClass, instance_);
   for (auto& [colour, brush] : brushes_) DeleteObject(brush);
-  for (HICON icon : {bigIcon_, smallIcon_}) {
+  for (HICON icon : {bigIcon_, smallIcon_, classBigIcon_, classSmallIcon_}) {
     if (icon) DestroyIcon(icon);
   }
 }
@@ -60,14 +61,21 @@ bool MainWindow::create(KESTRANE_Main& model) {
   windowClassInfo.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClassInfo.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClassInfo.lpszClassName = windowClass;
-  // The icons are the window's own, sized for its density (see setIcons).
+  // The class carries the icons at the screen's density: the window has
+  // them from the moment it is made, without being sent them (the two
+  // WM_SETICON messages cost about 4 ms of the start under Wine). A window
+  // at another density gets its own (setIcons).
+  const UINT systemDpi = dpiOf(nullptr);
+  classBigIcon_ = loadIcon(metricAt(SM_CXICON, systemDpi), metricAt(SM_CYICON, systemDpi));
+  classSmallIcon_ = loadIcon(metricAt(SM_CXSMICON, systemDpi), metricAt(SM_CYSMICON, systemDpi));
+  windowClassInfo.hIcon = classBigIcon_;
+  windowClassInfo.hIconSm = classSmallIcon_;
   RegisterClassExW(&windowClassInfo);
 
   // Centred on the screen's work area with the designed client area until
   // Load places and sizes it.
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const UINT systemDpi = dpiOf(nullptr);
   RECT outer{0, 0, twipsToPixels(layout::clientWidth, systemDpi), twipsToPixels(layout::clientHeight, systemDpi)};
   adjustFrameAt(outer, frameStyle, 0, systemDpi);
   const int width = outer.right - outer.left;
@@ -148,7 +156,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       dpi_ = dpiOf(hwnd_);
-      setIcons();
+      if (dpi_ != dpiOf(nullptr)) setIcons();  // the class's are for the screen's density
       timers_.attach(hwnd_);
       createControls();
       statusBar_.place(dpi_);
@@ -458,14 +466,17 @@ void MainWindow::layOutAt(UINT dpi) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-// The caption's and the taskbar's icons, at the sizes of the window's density.
+// The program's icon, scaled to width by height.
+HICON MainWindow::loadIcon(int width, int height) const {
+  return static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KESTRANE), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+}
+
+// The caption's and the taskbar's icons, at the sizes of the window's
+// density, in place of the class's.
 void MainWindow::setIcons() {
-  const auto load = [this](int width, int height) {
-    return static_cast<HICON>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(IDI_KESTRANE), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
-  };
-  HICON iconBig = load(metricAt(SM_CXICON, dpi_), metricAt(SM_CYICON, dpi_));
-  HICON iconSmall = load(metricAt(SM_CXSMICON, dpi_), metricAt(SM_CYSMICON, dpi_));
+  HICON iconBig = loadIcon(metricAt(SM_CXICON, dpi_), metricAt(SM_CYICON, dpi_));
+  HICON iconSmall = loadIcon(metricAt(SM_CXSMICON, dpi_), metricAt(SM_CYSMICON, dpi_));
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall));
   for (HICON old : {bigIcon_, smallIcon_}) {

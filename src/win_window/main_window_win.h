@@ -76,6 +76,7 @@ class MainWindow final : public WindowView {
   void onActivate(bool active);
   void onDpiChanged(UINT dpi, const RECT& suggested);
   void layOutAt(UINT dpi);
+  HICON loadIcon(int width, int height) const;
   void setIcons();
   LRESULT onControlColour(HDC dc, HWND control);
   bool releaseIsClick(HWND control, LPARAM lParam);
@@ -102,7 +103,8 @@ class MainWindow final : public WindowView {
   std::map<Colour, HBRUSH> brushes_;
   ClickTracker clicks_;           // which element a left press began on
   HWND focusWhenInactive_ = nullptr;
-  HICON bigIcon_ = nullptr, smallIcon_ = nullptr;  // sized for dpi_
+  HICON classBigIcon_ = nullptr, classSmallIcon_ = nullptr;  // sized for the system's density
+  HICON bigIcon_ = nullptr, smallIcon_ = nullptr;            // the window's own, sized for dpi_
   LiveRegion liveRegion_;
   AccessibleBoxes accessibleBoxes_;
   ResumeMenus resumeMenus_;
