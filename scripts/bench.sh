@@ -21,8 +21,10 @@ folder=$build/bench-run
 cmake --build "$build/win" --target bare_window themed_window designed_controls startup_timer >/dev/null
 rm -rf "$folder"
 mkdir -p "$folder"
-# The last processor, away from the first's interrupts.
-taskset -cp "$(($(nproc) - 1))" $$ >/dev/null
+# The last processor this run may use, away from the first's interrupts.
+cores=$(nproc)
+last_processor=$(sed -n 's/^Cpus_allowed_list:[[:space:]]*//p' /proc/self/status | tr ',' '\n' | tail -n1)
+taskset -cp "${last_processor##*-}" $$ >/dev/null
 cp "$build/win/KESTRANE.exe" "$build/win/bench/bare_window.exe" "$build/win/bench/themed_window.exe" \
   "$build/win/bench/designed_controls.exe" "$folder/"
 
@@ -39,4 +41,4 @@ sampler=$!
 kill "$sampler" 2>/dev/null || true
 wait "$sampler" 2>/dev/null || true
 
-python3 "$root/bench/summarise.py" "$folder" "$build/win/KESTRANE.exe" "$(nproc)"
+python3 "$root/bench/summarise.py" "$folder" "$build/win/KESTRANE.exe" "$cores"
