@@ -117,8 +117,13 @@ void MainWindow::placeBeforeShowing() {
   beforeShowing_.reset();
   const RECT usable = usableFrameBeforeShowing(hwnd_, placement.frame);
   const UINT dpiBefore = dpi_;
-  SetWindowPos(hwnd_, nullptr, usable.left, usable.top, usable.right - usable.left, usable.bottom - usable.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  // Left where it was made when nothing was stored: moving it there again
+  // would only cost the start its messages.
+  const RECT now = frame();
+  if (!EqualRect(&usable, &now)) {
+    SetWindowPos(hwnd_, nullptr, usable.left, usable.top, usable.right - usable.left, usable.bottom - usable.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   // A hidden window need not be told that the move changed its density.
   if (const auto dpi = densityToLayOutAgain(dpi_, dpiOf(hwnd_))) layOutAt(*dpi);
   // Moved onto a monitor of another density: the window was rescaled, and
