@@ -103,7 +103,7 @@ class MainWindow final : public WindowView {
   std::map<Colour, HBRUSH> brushes_;
   ClickTracker clicks_;           // which element a left press began on
   HWND focusWhenInactive_ = nullptr;
-  HICON classBigIcon_ = nullptr, classSmallIcon_ = nullptr;  // sized for the system's density
+  HICON classBigIcon_ = nullptr, classSmallIcon_ = nullptr;  // sized for the screen's density
   HICON bigIcon_ = nullptr, smallIcon_ = nullptr;            // the window's own, sized for dpi_
   LiveRegion liveRegion_;
   AccessibleBoxes accessibleBoxes_;

@@ -144,11 +144,13 @@ class Session:
         started them. Left to start with a test's first command, they would
         hold its output pipe open until the wineserver's default three idle
         seconds ran out, so that every registry command and probe cost three
-        seconds, and a second program starting while they did could stall.
-        Started here, they write nowhere and stay."""
-        subprocess.run(["wineserver", "-p"], env=self.env, check=True, timeout=60)
+        seconds. Started here, by a probe that only looks (a window program,
+        so that the desktop starts too), they write nowhere and stay.
+        Whatever fails here fails again, and says why, in the test's own
+        first step."""
+        subprocess.run(["wineserver", "-p"], env=self.env, timeout=60)
         subprocess.run(["wine", PROBE, "state", "0"], env=self.env, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, check=True, timeout=120)
+                       stderr=subprocess.DEVNULL, timeout=120)
 
     def close(self):
         self.kill_program()
