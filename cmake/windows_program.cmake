@@ -31,6 +31,13 @@ foreach(program KESTRANE kestrane_failing kestrane_slow_launch)
   target_link_libraries(${program} PRIVATE kestrane_win_window)
   target_precompile_headers(${program} REUSE_FROM kestrane_win_basics)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  if(MINGW)
+    # No runtime DLLs beside the program: everything is linked in.
+    target_link_options(${program} PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+  elseif(MSVC)
+    # The resource script carries the manifest.
+    target_link_options(${program} PRIVATE /MANIFEST:NO)
+  endif()
 endforeach()
 include(cmake/version_header.cmake)
 
@@ -45,16 +52,8 @@ set_target_properties(kestrane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE
 if(MINGW)
   # Platform structures are set up as {sizeof(s)}, the rest zero.
   target_compile_options(kestrane_probe PRIVATE -Wno-missing-field-initializers)
-  # No runtime DLLs beside the program: everything is linked in.
-  target_link_options(KESTRANE PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
-  target_link_options(kestrane_failing PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
-  target_link_options(kestrane_slow_launch PRIVATE -municode -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+  # No runtime DLLs beside it: everything is linked in.
   target_link_options(kestrane_probe PRIVATE -municode -static -static-libgcc -static-libstdc++)
-elseif(MSVC)
-  # The resource script carries the manifest.
-  target_link_options(KESTRANE PRIVATE /MANIFEST:NO)
-  target_link_options(kestrane_failing PRIVATE /MANIFEST:NO)
-  target_link_options(kestrane_slow_launch PRIVATE /MANIFEST:NO)
 endif()
 
 
