@@ -16,6 +16,7 @@ void wireHandlers(KESTRANE_Main& main, Announcer* announcer) {
   using namespace announcements;
   main.onLoad(announced(loadMain, afterLoad, announcer));
   main.onUnload(unloadMain);
+  main.onSessionEnd(keepPosition);
   main.on(names::countdownTimer, Event::Timer, announced(countdownTick, afterTick, announcer));
   main.on(names::alwaysOnTopTimer, Event::Timer, keepOnTop);
   main.on(names::flasherTimer1, Event::Timer, paintGreenPhase);

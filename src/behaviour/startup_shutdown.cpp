@@ -69,6 +69,10 @@ void unloadMain(KESTRANE_Main& main, std::int16_t& /*cancel: the unload always g
   for (auto position = static_cast<std::int16_t>(loaded.count() - 1); position >= 1; --position) {
     loaded.unload(position);
   }
+  keepPosition(main);
+}
+
+void keepPosition(KESTRANE_Main& main) {
   if (main.windowState() == WindowState::Minimised) return;
   savePosition(main, "MainLeft", main.left());
   savePosition(main, "MainTop", main.top());

@@ -14,4 +14,8 @@ void loadMain(KESTRANE_Main& main);
 // minimised, saves its position. It never cancels.
 void unloadMain(KESTRANE_Main& main, std::int16_t& cancel);
 
+// Unload's save: the window's left and top, unless it is minimised. Also
+// run on its own when the session ends while another handler is running.
+void keepPosition(KESTRANE_Main& main);
+
 }  // namespace kestrane

@@ -166,6 +166,21 @@ void KESTRANE_Main::requestUnload() {
   deliverWaiting();
 }
 
+void KESTRANE_Main::endSession() {
+  if (!loaded_) return;
+  sessionEnding_ = true;
+  // With no handler running the unload runs at once and keeps the position
+  // itself; a running one may never end before the process does.
+  if (handlerRunning_ && sessionEndHandler_) {
+    try {
+      sessionEndHandler_(*this);
+    } catch (const RuntimeError&) {
+      // Kept or not, the session ends; the unload that may follow tries again.
+    }
+  }
+  requestUnload();
+}
+
 void KESTRANE_Main::run(const Handler& handler) {
   {
     HandlerScope running(handlerRunning_);
@@ -195,7 +210,7 @@ void KESTRANE_Main::fail(const RuntimeError& error) {
   loaded_ = false;
   waiting_.clear();
   exitCode_ = 1;
-  errors_.report(error);
+  if (!sessionEnding_) errors_.report(error);
   // Then the window unloads as it would on any close, keeping its position
   // for the next start; a second failure there is not reported again.
   if (unloadAfterReport && unloadHandler_) {

@@ -89,6 +89,9 @@ class KESTRANE_Main : private ElementOwner {
   void on(std::string_view elementName, Event event, Handler handler);
   void onLoad(Handler handler) { loadHandler_ = std::move(handler); }
   void onUnload(UnloadHandler handler) { unloadHandler_ = std::move(handler); }
+  // What must be kept before the user's session ends (the position), when
+  // there is no time left to wait for a running handler.
+  void onSessionEnd(Handler handler) { sessionEndHandler_ = std::move(handler); }
 
   // Runs Load; false when it failed and the program is ending.
   bool load();
@@ -102,6 +105,12 @@ class KESTRANE_Main : private ElementOwner {
   // The user or another program closes the window: it unloads now or, while
   // a handler runs, once that handler has ended.
   void requestUnload();
+  // The user's session ends: the program may be ended at any moment once
+  // the platform has been answered. While a handler runs, the session-end
+  // handler runs now, beside it; then the unload is requested as for a
+  // close. From here on no failure is reported: nobody is left to read it,
+  // and a report would hold up the log-off.
+  void endSession();
 
   bool isLoaded() const { return loaded_; }
   // The exit code the program ends with: 0, or 1 after a run-time error.
@@ -132,9 +141,11 @@ class KESTRANE_Main : private ElementOwner {
   std::map<std::pair<std::string, Event>, Handler> handlers_;
   Handler loadHandler_;
   UnloadHandler unloadHandler_;
+  Handler sessionEndHandler_;
   bool loaded_ = false;
   enum class Stage { Loading, Running, Unloading } stage_ = Stage::Loading;
   bool handlerRunning_ = false;
+  bool sessionEnding_ = false;
   std::deque<std::function<void()>> waiting_;  // events that came while a handler ran
   int exitCode_ = 0;
 };

@@ -218,8 +218,10 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       onClose();
       return 0;
     case WM_ENDSESSION:
-      // Logging off: leave as a closed window would, once a running handler has ended.
-      if (wParam) model_->requestUnload();
+      // Logging off: the position is kept before this returns, after which
+      // the process may be ended at any moment; the window then leaves as a
+      // closed one would, once a running handler has ended.
+      if (wParam) model_->endSession();
       return 0;
     case WM_DESTROY:
       KillTimer(hwnd_, clockTimerId);

@@ -2,6 +2,10 @@
 // same desktop would, and prints what it sees as JSON:
 //   probe state [timeout-ms]   the main window and every control in it
 //   probe close | minimize | maximize | restore | kill
+//   probe endsession [end]     tells the main window that the user logs off;
+//                              with end, then ends its process at once, as
+//                              Windows may once the message is answered, and
+//                              prints whether it was still running to be ended
 //   probe move X Y             moves the main window's frame to (X, Y)
 //   probe dpichange DPI        tells the main window that its monitor now
 //                              has DPI dots per inch, as the system does when
@@ -474,6 +478,25 @@ int printPopupMenu(DWORD timeoutMs) {
   return 0;
 }
 
+// Ends the process at once, as Windows may, and waits until it has ended;
+// true when it was still running and this ended it.
+bool endProcess(HANDLE process) {
+  if (!TerminateProcess(process, 9) || WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) return false;
+  DWORD code = 0;
+  return GetExitCodeProcess(process, &code) && code == 9;
+}
+
+int endProcessOf(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process =
+      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return 1;
+  endProcess(process);
+  CloseHandle(process);
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"state";
   if (command == L"state") return printState(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 0);
@@ -503,16 +526,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   HWND main = findMain(command == L"kill" ? 0 : 5000, false);
   if (!main) return 2;
-  if (command == L"kill") {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(main, &processId);
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
-    if (!process) return 1;
-    TerminateProcess(process, 9);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-    return 0;
-  }
+  if (command == L"kill") return endProcessOf(main);
   if (command == L"close") return PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"keyboardmenu") {
     // A menu asked for from the keyboard: the coordinates -1 and -1, packed
@@ -523,8 +537,18 @@ int wmain(int argc, wchar_t** argv) {
     return PostMessageW(target, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(target), MAKELPARAM(-1, -1)) ? 0 : 1;
   }
   if (command == L"endsession") {  // the user logs off
+    // Opened first: the window may be gone once the message is answered.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(main, &processId);
+    HANDLE process =
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer) ? 0 : 1;
+    const bool answered = SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
+    if (argc > 2 && std::wstring(argv[2]) == L"end") {
+      std::printf("{\"ended\": %s}\n", answered && process && endProcess(process) ? "true" : "false");
+    }
+    if (process) CloseHandle(process);
+    return answered ? 0 : 1;
   }
   if (command == L"move" && argc > 3) return moveMain(main, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"dpichange" && argc > 2) return changeDpi(main, static_cast<UINT>(_wtoi(argv[2])));

@@ -73,7 +73,8 @@ class ALaunchThatTakesItsTime(ProgramTestCase):
         self.session.start(exe=SLOW_LAUNCH_EXE)
         changes = watcher.until(lambda change: change.get("box") == "00", timeout=90)
         self.assertEqual(changes[-1].get("box"), "00", changes[-3:])
-        # Closed, and the session ends: both wait for the launch.
+        # Closed, and the session ends, yet the process is allowed to go on:
+        # both wait for the launch.
         self.session.probe("close")
         self.session.probe("endsession")
         rest = watcher.until(lambda change: "gone" in change, timeout=60)
@@ -90,6 +91,22 @@ class ALaunchThatTakesItsTime(ProgramTestCase):
         self.assertGreater((rest[-1]["t"] - changes[-1]["t"]) / 1000.0, 7.0)
         self.assertEqual(self.session.wait_exit(timeout=30), 0)
         self.assertTrue(self.session.launched(), "KESTRANE.BAT did not run")
+
+
+    def test_a_log_off_during_the_launch_keeps_the_position_before_the_process_is_ended(self):
+        watcher = Watcher(self.session, 150000, answer_ms=1000)
+        seen = self.session.start(exe=SLOW_LAUNCH_EXE)
+        shown_at = seen["window"]["rect"]
+        changes = watcher.until(lambda change: change.get("box") == "00", timeout=90)
+        self.assertEqual(changes[-1].get("box"), "00", changes[-3:])
+        self.assertIsNone(self.session.stored("MainLeft"))
+        # Windows may end the process as soon as the message is answered.
+        self.assertEqual(json.loads(self.session.probe_report("endsession", "end")), {"ended": True})
+        self.session.wait_exit(timeout=30)
+        watcher.close()
+        # Where it was shown, in twips at 96 dpi.
+        self.assertEqual(self.session.stored("MainLeft"), str(shown_at[0] * 15))
+        self.assertEqual(self.session.stored("MainTop"), str(shown_at[1] * 15))
 
 
 class NothingPlantedBesideItRuns(ProgramTestCase):

@@ -150,5 +150,53 @@ TEST(Shutdown, AStoreThatRefusesTheLeftSavesNoTopAndTheProgramStillEnds) {
   EXPECT_FALSE(program.main.isLoaded());
 }
 
+// Windows may end the process as soon as the session's end has been
+// answered: the position is kept by then, even while the launch waits on
+// the elevation prompt and whatever it does after.
+TEST(Shutdown, ALogOffDuringTheLaunchKeepsThePositionBeforeItAnswers) {
+  Program program;
+  program.main.load();
+  program.view.leftTwips = 1500;
+  program.view.topTwips = -120;
+  program.desktop.whileLaunching = [&] {
+    program.main.endSession();
+    EXPECT_EQ(program.settings["MainLeft"], "1500");
+    EXPECT_EQ(program.settings["MainTop"], "-120");
+    EXPECT_EQ(program.view.closedWith, std::nullopt);  // the launch is still running
+    program.view.leftTwips = 3000;
+  };
+  program.seconds(31);
+  ASSERT_EQ(program.desktop.launches.size(), 1u);
+  // Allowed to go on, it unloads as after any close.
+  EXPECT_EQ(program.settings["MainLeft"], "3000");
+  EXPECT_EQ(program.view.closedWith, 0);
+
+  Program minimised;
+  minimised.main.load();
+  minimised.view.windowState = WindowState::Minimised;
+  minimised.desktop.whileLaunching = [&] { minimised.main.endSession(); };
+  minimised.seconds(31);
+  EXPECT_TRUE(minimised.settings.values.empty());
+}
+
+// A box would hold up the log-off, and nobody is left to read it.
+TEST(Shutdown, AStoreThatRefusesDuringALogOffShowsNoReportAndTheProgramStillEnds) {
+  Program idle;
+  idle.main.load();
+  idle.settings.refuseSaves = true;
+  idle.main.endSession();
+  EXPECT_TRUE(idle.errors.reported.empty());
+  EXPECT_EQ(idle.view.closedWith, 1);
+
+  Program launching;
+  launching.main.load();
+  launching.settings.refuseSaves = true;
+  launching.desktop.whileLaunching = [&] { launching.main.endSession(); };
+  launching.seconds(31);
+  EXPECT_TRUE(launching.errors.reported.empty());
+  EXPECT_EQ(launching.view.closedWith, 1);
+  EXPECT_FALSE(launching.main.isLoaded());
+}
+
 }  // namespace
 }  // namespace kestrane::testing
