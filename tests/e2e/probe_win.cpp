@@ -14,6 +14,8 @@
 //                              foreground and keeps it until killed
 //   probe foreground           the foreground window's handle
 //   probe topmost HWND         whether that window is always on top
+//   probe above HWND           whether the main window is above that one
+//                              in the z-order
 //   probe dismiss HWND         asks that window to close
 //   probe statusbar            the status bar's panel edges and texts, with
 //                              today's short date and time for comparison
@@ -478,6 +480,16 @@ int printPopupMenu(DWORD timeoutMs) {
   return 0;
 }
 
+// Whether the main window comes before window in the z-order, top first.
+int printAbove(HWND window) {
+  HWND main = findMain(0, false);
+  if (!main) return 2;
+  HWND next = main;
+  while (next && next != window) next = GetWindow(next, GW_HWNDNEXT);
+  std::printf("%s\n", next == window ? "true" : "false");
+  return 0;
+}
+
 // Ends the process at once, as Windows may, and waits until it has ended;
 // true when it was still running and this ended it.
 bool endProcess(HANDLE process) {
@@ -517,10 +529,11 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%llu\n", handle(GetForegroundWindow()));
     return 0;
   }
-  if ((command == L"topmost" || command == L"dismiss") && argc > 2) {
+  if ((command == L"topmost" || command == L"dismiss" || command == L"above") && argc > 2) {
     HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(_wcstoui64(argv[2], nullptr, 10)));
     if (!IsWindow(window)) return 2;
     if (command == L"dismiss") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == L"above") return printAbove(window);
     std::printf("%s\n", (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "true" : "false");
     return 0;
   }

@@ -36,6 +36,12 @@ class KeepsItselfOnTop(ProgramTestCase):
         self.assertIn(answer, ("true", "false"), "the Other window is gone")
         return answer == "true"
 
+    def is_above(self, handle):
+        """Whether KESTRANE comes before that window in the z-order."""
+        answer = self.session.probe("above", handle).strip()
+        self.assertIn(answer, ("true", "false"), "a window is gone")
+        return answer == "true"
+
     def watch_states(self, seconds):
         """The program's window as seen every fraction of a second for that long."""
         seen = []
@@ -61,10 +67,12 @@ class KeepsItselfOnTop(ProgramTestCase):
         while self.other_is_topmost(other) and time.monotonic() - in_front < 20:
             time.sleep(0.05)
         self.assertFalse(self.other_is_topmost(other))
-        seen = self.session.wait_for(lambda s: s["window"]["topmost"] and s["window"]["foreground"], timeout=20)
+        seen = self.session.wait_for(lambda s: s["window"]["topmost"], timeout=20)
         self.assertTrue(seen["window"]["topmost"])
-        # Raised without leaving activation alone, it also comes to the foreground.
-        self.assertTrue(seen["window"]["foreground"])
+        # In front of the window in the foreground. Whether it also takes the
+        # foreground is the system's to decide: Windows may refuse a program
+        # in the background and flash its taskbar button instead.
+        self.assertTrue(self.is_above(other))
         self.assertEqual(seen["window"]["rect"], placed)  # raised where it was, at its size
 
     def test_kestrane_in_the_foreground_is_left_as_it_is(self):
@@ -86,11 +94,11 @@ class KeepsItselfOnTop(ProgramTestCase):
         seen = self.session.wait_for(lambda s: s["window"]["topmost"], timeout=20, interval=0.1)
         self.assertTrue(seen["window"]["topmost"])
         self.assertTrue(seen["window"]["minimized"])
-        for window in self.watch_states(2.5):
+        for window in self.watch_states(2.5):  # raised, yet not restored
             self.assertTrue(window["minimized"])
             self.assertTrue(window["topmost"])
-            self.assertTrue(window["foreground"])  # activated, yet not restored
         self.assertFalse(self.other_is_topmost(other))
+        self.assertTrue(self.is_above(other))
 
 
 if __name__ == "__main__":
