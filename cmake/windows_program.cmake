@@ -93,3 +93,14 @@ foreach(planted dwmapi uxtheme)
     target_link_options(planted_${planted} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endforeach()
+
+# For the end-to-end tests only: a stand-in for the system's annotation
+# service, which Wine refuses. The tests register it for the service's class
+# in their Wine prefix, and read what the program asked of it.
+add_library(annotation_service SHARED tests/e2e/annotation_service_win.cpp)
+set_target_properties(annotation_service PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
+target_compile_definitions(annotation_service PRIVATE UNICODE _UNICODE)
+target_link_libraries(annotation_service PRIVATE uuid)
+if(MINGW)
+  target_link_options(annotation_service PRIVATE -static -static-libgcc -static-libstdc++)
+endif()

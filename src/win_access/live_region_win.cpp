@@ -41,6 +41,9 @@ void LiveRegion::announce(const std::string& text) {
 void LiveRegion::speakWhenShown() {
   if (!hasPending_ || !region_ || !IsWindowVisible(window_)) return;
   hasPending_ = false;
+  // A screen reader may first meet the region through its event, and reads
+  // how live it is then: marked before the first event anyone listens to.
+  if (IsWinEventHookInstalled(EVENT_OBJECT_LIVEREGIONCHANGED)) markLive();
   SetWindowTextW(region_, pending_.c_str());
   NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, region_, OBJID_CLIENT, CHILDID_SELF);
 }
@@ -50,19 +53,22 @@ void LiveRegion::windowShown() {
   if (window_) PostMessageW(window_, speakPendingMessage, 0, 0);
 }
 
+// Marked as a live region once, when a client first asks for the region or
+// listens for its first event, so that a start with no accessibility client
+// never pays for the annotation service.
+void LiveRegion::markLive() {
+  if (markedLive_ || !region_) return;
+  markedLive_ = true;
+  annotations::makeAssertiveLiveRegion(region_);
+}
+
 // The region is there to be read, not seen: it paints the window's ground.
-// It is marked as a live region when an accessibility client first asks for
-// it, which every client does before it reads anything, so a start with no
-// client never pays for the annotation service.
 LRESULT CALLBACK LiveRegion::regionProc(HWND region, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR selfPointer) {
   auto* self = reinterpret_cast<LiveRegion*>(selfPointer);
   switch (message) {
     case WM_GETOBJECT:
-      if (!self->markedLive_) {
-        self->markedLive_ = true;
-        annotations::makeAssertiveLiveRegion(region);
-      }
+      self->markLive();
       break;
     case WM_DESTROY:
       if (self->markedLive_) annotations::clearAll(region);

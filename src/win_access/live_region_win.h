@@ -34,6 +34,7 @@ class LiveRegion final : public Announcer {
   void windowGone() { window_ = nullptr; }
 
  private:
+  void markLive();
   static LRESULT CALLBACK regionProc(HWND region, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR self);
 
@@ -41,7 +42,7 @@ class LiveRegion final : public Announcer {
   HWND region_ = nullptr;
   std::wstring pending_;
   bool hasPending_ = false;
-  bool markedLive_ = false;  // annotated for the first accessibility client
+  bool markedLive_ = false;  // annotated as an assertive live region
 };
 
 }  // namespace kestrane

@@ -28,6 +28,12 @@ PROBE = os.path.abspath(os.path.join(BUILD, "kestrane_probe.exe"))
 # DLLs named like system DLLs, each leaving a marker file beside itself,
 # named "<dll>.loaded-by-<program>", when anything loads it.
 PLANTED_DLLS = [os.path.abspath(os.path.join(BUILD, "planted", name)) for name in ("dwmapi.dll", "uxtheme.dll")]
+# The test prefix's stand-in for the system's annotation service, which
+# writes each call to the file named by KESTRANE_ANNOTATION_LOG in the
+# program's environment (refusing them all with KESTRANE_ANNOTATION_REFUSE).
+ANNOTATION_SERVICE = os.path.abspath(os.path.join(BUILD, "standins", "annotation_service.dll"))
+ANNOTATION_SERVICE_CLASS = "{B5F8350B-0548-48B1-A6EE-88BD00B4A5E7}"
+ANNOTATION_LOG = "annotations.log"
 PREFIX = os.path.abspath(os.environ.get("KESTRANE_WINEPREFIX", "build/wineprefix"))
 SETTINGS_KEY = r"HKCU\Software\KESTRANE\Settings"
 SCREEN = (1280, 1024)
@@ -66,9 +72,18 @@ def make_prefix():
         env = wine_environment(display.name)
         subprocess.run(["wineboot", "-i"], env=env, check=True, capture_output=True, timeout=240)
         subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=240)
-        reg = ["wine", "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDebugger",
-               "/t", "REG_DWORD", "/d", "0", "/f"]
-        subprocess.run(reg, env=env, check=True, capture_output=True, timeout=120)
+        system = os.path.join(PREFIX, "drive_c", "windows", "system32")
+        shutil.copy(ANNOTATION_SERVICE, os.path.join(system, "kestrane_annotation_service.dll"))
+        settings = os.path.join(PREFIX, "drive_c", "test-settings.reg")
+        with open(settings, "w", encoding="utf-16") as f:
+            f.write("Windows Registry Editor Version 5.00\r\n\r\n"
+                    "[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"
+                    "\"ShowCrashDebugger\"=dword:00000000\r\n\r\n"
+                    "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\%s\\InprocServer32]\r\n"
+                    "@=\"C:\\\\windows\\\\system32\\\\kestrane_annotation_service.dll\"\r\n"
+                    "\"ThreadingModel\"=\"Both\"\r\n" % ANNOTATION_SERVICE_CLASS)
+        subprocess.run(["wine", "reg", "import", "C:\\test-settings.reg"], env=env, check=True,
+                       capture_output=True, timeout=120)
         subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=240)
 
 
@@ -177,7 +192,8 @@ class Session:
         # under Wine its first clicks there can go astray.
         self.move_pointer(SCREEN[0] - 1, SCREEN[1] - 1)
         self.program = subprocess.Popen(["wine", os.path.basename(exe)], cwd=self.folder,
-                                        env=dict(self.env, **(environment or {})),
+                                        env=dict(self.env, KESTRANE_ANNOTATION_LOG=self.windows_path(ANNOTATION_LOG),
+                                                 **(environment or {})),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Another Wine process starting while this one starts can stall both
         # for half a minute, so the probe waits until the window is on the display.
@@ -193,6 +209,18 @@ class Session:
             seen = self.state(timeout_ms=15000)
             if seen["window"] is not None or self.program.poll() is not None or time.monotonic() > deadline:
                 return seen
+
+    def windows_path(self, name):
+        """A file of the program's folder, as the program names it."""
+        return "Z:" + os.path.join(self.folder, name).replace("/", "\\")
+
+    def annotations(self):
+        """Each call the program made of the annotation service, in order."""
+        path = os.path.join(self.folder, ANNOTATION_LOG)
+        if not os.path.exists(path):
+            return []
+        with open(path) as f:
+            return [json.loads(line) for line in f]
 
     def wait_exit(self, timeout):
         code = self.program.wait(timeout=timeout)

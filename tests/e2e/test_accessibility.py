@@ -162,6 +162,7 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
 
     def test_an_accessibility_client_reads_what_each_control_is(self):
         self.start()
+        self.accessible()  # most often while the box still shows "--"
         seen = self.until(lambda s: re.fullmatch(r"\d\d", box(s)) is not None, timeout=8)
         by_name, everything = self.accessible()
         counted = by_name[BOX]
@@ -191,6 +192,21 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
         self.key("Return")
         by_name, _ = self.accessible()
         self.assertEqual(by_name[BUTTON]["accName"], "Countdown paused")
+
+        # The box's annotated value follows its text: "--" without the line
+        # break while it shows "--", and none once digits show.
+        calls = self.session.annotations()
+        box_window = next(c["window"] for c in calls if c["call"] == "SetHwndPropStr" and c["value"] == "Seconds left")
+        described = False
+        for call in (c for c in calls if c["window"] == box_window and "Value" in c["properties"]):
+            if call["call"] == "SetHwndPropStr":
+                self.assertEqual((call["value"], call["text"]), ("--", "--\r\n"), calls)
+                described = True
+            else:
+                self.assertTrue(described, calls)
+                self.assertRegex(call["text"], r"^\d\d$")
+                described = False
+        self.assertFalse(described, "the value stayed \"--\" after the first tick")
 
     def test_typing_into_the_boxes_changes_nothing_and_their_colours_stay_as_designed(self):
         seen = self.start()
@@ -247,6 +263,12 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
         shown = self.listener.events("shown")
         self.assertTrue(shown, self.listener.heard)
         self.assertLessEqual(started["t"] - shown[0]["t"], 1000)
+        # The region was an assertive live region before its first event: it
+        # still said nothing when it was marked.
+        marked = [c for c in self.session.annotations() if c["properties"] == ["LiveSetting"]]
+        self.assertTrue(marked, self.session.annotations())
+        self.assertEqual((marked[0]["call"], marked[0]["type"], marked[0]["value"], marked[0]["text"]),
+                         ("SetHwndProp", 3, 2, ""))
 
         self.until(lambda s: re.fullmatch(r"\d\d", box(s)) is not None, timeout=8)
         at = self.key("Return")

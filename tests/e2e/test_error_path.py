@@ -42,10 +42,45 @@ class RunTimeError(ProgramTestCase):
         seen = self.session.state()
         self.assertEqual(self.control(seen, "KESTRANE_COUNTDOWN_TEXTBOX")["text"], "--\r\n")
 
+        # A screen reader's first question, while the box shows "--": the
+        # boxes are named and the box's value is "--" without the line break.
+        self.assertIn("Seconds left", self.session.probe("accessible"))
+        annotated = {}
+        for call in self.session.annotations():
+            self.assertEqual((call["object"], call["child"]), (-4, 0), call)  # the client area itself
+            if call["call"] == "SetHwndPropStr":
+                annotated[(call["properties"][0], call["value"])] = call["window"]
+        boxes = [annotated.get(("Name", name)) for name in
+                 ("Seconds left", "Decoration: left exclamation mark", "Decoration: right exclamation mark")]
+        self.assertNotIn(None, boxes, annotated)
+        self.assertEqual(len(set(boxes)), 3)
+        self.assertEqual(annotated.get(("Value", "--")), boxes[0], annotated)
+
         self.assertEqual(self.session.probe("dismiss", str(box["box"])), "")
         self.assertEqual(self.session.wait_exit(timeout=20), 1)
         self.assertFalse(self.session.launched())
         self.assert_unloaded_as_on_any_close()
+        self.assert_cleared_before_destroyed(self.session.annotations(), boxes)
+
+    def assert_cleared_before_destroyed(self, calls, boxes):
+        """Every window annotated is cleared of all it was given while it
+        still exists, after its last annotation; only the boxes and the one
+        live region are ever touched."""
+        touched = []
+        for call in calls:
+            if call["window"] not in touched:
+                touched.append(call["window"])
+        region = [w for w in touched if w not in boxes]
+        self.assertEqual(len(region), 1, calls)
+        self.assertIn({"window": region[0], "properties": ["LiveSetting"], "type": 3, "value": 2},
+                      [{k: c.get(k) for k in ("window", "properties", "type", "value")} for c in calls])
+        for window in touched:
+            own = [c for c in calls if c["window"] == window]
+            self.assertTrue(all(c["alive"] for c in own), own)
+            last = own[-1]
+            self.assertEqual(last["call"], "ClearHwndProps", own)
+            given = {p for c in own if c["call"] != "ClearHwndProps" for p in c["properties"]}
+            self.assertLessEqual(given, set(last["properties"]), own)
 
     def test_a_close_request_while_the_box_is_open_still_ends_with_a_non_zero_code(self):
         box = self.start_until_the_error_box()

@@ -114,11 +114,14 @@ class NothingPlantedBesideItRuns(ProgramTestCase):
     def test_dlls_left_beside_the_program_never_load_on_any_way_to_the_launch(self):
         # Partly left of the screen: the drawn frame is asked of the window manager.
         self.session.store("MainLeft", "-1500")
-        seen = self.session.start(beside=PLANTED_DLLS)
+        # An annotation service that refuses everything, too.
+        seen = self.session.start(beside=PLANTED_DLLS, environment={"KESTRANE_ANNOTATION_REFUSE": "1"})
         self.assertIsNotNone(seen["window"], "the program did not start")
         self.assertEqual(seen["window"]["rect"][0], -100)
-        # An accessibility client's first question.
+        # An accessibility client's first question: the names were asked of
+        # the service, which refused them, and the labels still give them.
         self.assertIn("Seconds left", self.session.probe("accessible"))
+        self.assertIn("Seconds left", [c.get("value") for c in self.session.annotations()])
         self.assertEqual(self.session.wait_exit(timeout=120), 0)
         self.assertTrue(self.session.launched(), "KESTRANE.BAT did not run")
         markers = [name for name in os.listdir(self.session.folder) if ".loaded-by-" in name]
