@@ -94,13 +94,18 @@ foreach(planted dwmapi uxtheme)
   endif()
 endforeach()
 
-# For the end-to-end tests only: a stand-in for the system's annotation
-# service, which Wine refuses. The tests register it for the service's class
-# in their Wine prefix, and read what the program asked of it.
+# For the end-to-end tests only: stand-ins for system services that Wine
+# leaves unanswered, put in the tests' Wine prefix. The annotation service
+# is registered there for its class, and writes down what the program asked
+# of it; the window manager's frame bounds replace Wine's dwmapi.dll.
 add_library(annotation_service SHARED tests/e2e/annotation_service_win.cpp)
-set_target_properties(annotation_service PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
-target_compile_definitions(annotation_service PRIVATE UNICODE _UNICODE)
 target_link_libraries(annotation_service PRIVATE uuid)
-if(MINGW)
-  target_link_options(annotation_service PRIVATE -static -static-libgcc -static-libstdc++)
-endif()
+add_library(visible_frame_dwmapi SHARED tests/e2e/visible_frame_dwmapi_win.cpp)
+set_target_properties(visible_frame_dwmapi PROPERTIES OUTPUT_NAME dwmapi)
+foreach(standin annotation_service visible_frame_dwmapi)
+  set_target_properties(${standin} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
+  target_compile_definitions(${standin} PRIVATE UNICODE _UNICODE)
+  if(MINGW)
+    target_link_options(${standin} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endforeach()

@@ -83,6 +83,7 @@ class Suite:
         if code != 0:
             sys.exit("configuring the scratch build failed:\n" + out)
         if self.name == "windows" and not os.path.exists(os.path.join(self.prefix, "system.reg")):
+            self.build()  # the prefix takes the tests' stand-ins from the build
             code, out = run([sys.executable, "-c", "import harness; harness.make_prefix()"],
                             os.path.join(self.source, "tests", "e2e"), env=self.environment())
             if code != 0:

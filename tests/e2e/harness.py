@@ -34,6 +34,10 @@ PLANTED_DLLS = [os.path.abspath(os.path.join(BUILD, "planted", name)) for name i
 ANNOTATION_SERVICE = os.path.abspath(os.path.join(BUILD, "standins", "annotation_service.dll"))
 ANNOTATION_SERVICE_CLASS = "{B5F8350B-0548-48B1-A6EE-88BD00B4A5E7}"
 ANNOTATION_LOG = "annotations.log"
+# The test prefix's dwmapi.dll, loaded before Wine's own: it tells the
+# visible frame of a window as Windows 10 and 11 do, without the invisible
+# resize borders.
+VISIBLE_FRAME_DWMAPI = os.path.abspath(os.path.join(BUILD, "standins", "dwmapi.dll"))
 PREFIX = os.path.abspath(os.environ.get("KESTRANE_WINEPREFIX", "build/wineprefix"))
 SETTINGS_KEY = r"HKCU\Software\KESTRANE\Settings"
 SCREEN = (1280, 1024)
@@ -54,7 +58,7 @@ def wine_environment(display, prefix=PREFIX):
     env.update(
         WINEPREFIX=prefix,
         WINEDEBUG="-all",
-        WINEDLLOVERRIDES="mscoree,mshtml=",
+        WINEDLLOVERRIDES="mscoree,mshtml=;dwmapi=n,b",
         DISPLAY=display,
     )
     return env
@@ -74,6 +78,8 @@ def make_prefix():
         subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=240)
         system = os.path.join(PREFIX, "drive_c", "windows", "system32")
         shutil.copy(ANNOTATION_SERVICE, os.path.join(system, "kestrane_annotation_service.dll"))
+        os.remove(os.path.join(system, "dwmapi.dll"))  # Wine's placeholder, which a copy would write through
+        shutil.copy(VISIBLE_FRAME_DWMAPI, os.path.join(system, "dwmapi.dll"))
         settings = os.path.join(PREFIX, "drive_c", "test-settings.reg")
         with open(settings, "w", encoding="utf-16") as f:
             f.write("Windows Registry Editor Version 5.00\r\n\r\n"

@@ -40,6 +40,19 @@ class CaptionOnTheScreen(ProgramTestCase):
     def test_a_window_whose_caption_can_be_grasped_stays_where_it_was_put(self):
         self.assertEqual(self.start_at(SCREEN[0] - 200, SCREEN[1] - 200), [SCREEN[0] - 200, SCREEN[1] - 200, 747, 398])
 
+    # The frame as Windows 10 and 11 draw it, 7 pixels narrower on each side
+    # than the window, its resize borders being invisible.
+
+    def test_a_caption_graspable_only_with_the_invisible_border_comes_back_with_its_drawn_frame_on_screen(self):
+        # 104 pixels of the window on the screen, only 97 of them drawn.
+        self.assertEqual(self.start_at(SCREEN[0] - 104, 100), [SCREEN[0] - 740, 100, 747, 398])
+
+    def test_a_window_with_only_its_invisible_border_past_the_edge_stays_and_is_saved_where_it_was(self):
+        self.assertEqual(self.start_at(-7, 100), [-7, 100, 747, 398])
+        self.session.probe("close")
+        self.assertEqual(self.session.wait_exit(timeout=20), 0)
+        self.assertEqual((self.session.stored("MainLeft"), self.session.stored("MainTop")), ("-105", "1500"))
+
 
 class AtAnotherDensity(ProgramTestCase):
 
