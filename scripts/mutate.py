@@ -82,7 +82,7 @@ class Suite:
                                                                      "mingw-w64-x86_64.cmake")], ROOT)
         if code != 0:
             sys.exit("configuring the scratch build failed:\n" + out)
-        if self.name == "windows" and not os.path.exists(os.path.join(self.prefix, "system.reg")):
+        if self.name == "windows" and not os.path.exists(os.path.join(self.prefix, "kestrane-prepared")):
             self.build()  # the prefix takes the tests' stand-ins from the build
             code, out = run([sys.executable, "-c", "import harness; harness.make_prefix()"],
                             os.path.join(self.source, "tests", "e2e"), env=self.environment())

@@ -39,6 +39,7 @@ ANNOTATION_LOG = "annotations.log"
 # resize borders.
 VISIBLE_FRAME_DWMAPI = os.path.abspath(os.path.join(BUILD, "standins", "dwmapi.dll"))
 PREFIX = os.path.abspath(os.environ.get("KESTRANE_WINEPREFIX", "build/wineprefix"))
+PREPARED = "kestrane-prepared"
 SETTINGS_KEY = r"HKCU\Software\KESTRANE\Settings"
 SCREEN = (1280, 1024)
 
@@ -91,6 +92,8 @@ def make_prefix():
         subprocess.run(["wine", "reg", "import", "C:\\test-settings.reg"], env=env, check=True,
                        capture_output=True, timeout=120)
         subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=240)
+    # Written last: a prefix without it was left half made.
+    open(os.path.join(PREFIX, PREPARED), "w").close()
 
 
 def private_prefixes():

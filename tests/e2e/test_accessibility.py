@@ -196,7 +196,9 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
         # The box's annotated value follows its text: "--" without the line
         # break while it shows "--", and none once digits show.
         calls = self.session.annotations()
-        box_window = next(c["window"] for c in calls if c["call"] == "SetHwndPropStr" and c["value"] == "Seconds left")
+        named = [c["window"] for c in calls if c["call"] == "SetHwndPropStr" and c["value"] == "Seconds left"]
+        self.assertTrue(named, calls)
+        box_window = named[0]
         described = False
         for call in (c for c in calls if c["window"] == box_window and "Value" in c["properties"]):
             if call["call"] == "SetHwndPropStr":
