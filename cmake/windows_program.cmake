@@ -43,10 +43,10 @@ include(cmake/version_header.cmake)
 
 # A small console program the end-to-end tests use to look at the window
 # from outside: control texts, states and rectangles.
-add_executable(kestrane_probe tests/e2e/probe_win.cpp)
+add_executable(kestrane_probe tests/e2e/probe_win.cpp tests/e2e/probe_high_contrast_win.cpp)
 target_include_directories(kestrane_probe PRIVATE src/helpers src/model src/win_window)
 target_compile_definitions(kestrane_probe PRIVATE UNICODE _UNICODE)
-target_link_libraries(kestrane_probe PRIVATE user32 gdi32 oleacc ole32 oleaut32)
+target_link_libraries(kestrane_probe PRIVATE user32 gdi32 oleacc ole32 oleaut32 psapi)
 set_target_properties(kestrane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 if(MINGW)
@@ -93,3 +93,12 @@ foreach(planted dwmapi uxtheme)
     target_link_options(planted_${planted} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endforeach()
+
+# For the end-to-end tests only: the user's high-contrast setting, which
+# Wine always reports off. The probe loads it into the running program.
+add_library(high_contrast_switch SHARED tests/e2e/high_contrast_switch_win.cpp)
+set_target_properties(high_contrast_switch PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_compile_definitions(high_contrast_switch PRIVATE UNICODE _UNICODE)
+if(MINGW)
+  target_link_options(high_contrast_switch PRIVATE -static -static-libgcc -static-libstdc++)
+endif()
