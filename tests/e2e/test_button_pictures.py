@@ -158,6 +158,18 @@ class ButtonPictures(ProgramTestCase):
         self.assertIn(self.ground(seen, MESSAGE), (WINDOW, HIGHLIGHT))
         self.assert_counting()
 
+        # Paused: the caption dimmed, the box in the highlight; a click on the box continues.
+        seen = self.pause(seen)
+        face, width, height = self.until_face(seen, lambda face, width, height: GRAY_TEXT in face)
+        self.assertIsNotNone(ink_box(face, width, GRAY_TEXT), "no dimmed caption while paused")
+        self.assertNotIn(BUTTON_TEXT, face)
+        self.assertEqual(self.ground(seen, BOX), HIGHLIGHT)
+        x, y = self.screen_point(seen, BOX)
+        self.session.move_pointer(x, y)
+        self.session.xdotool("click", 1)
+        seen = self.session.wait_for(lambda s: s["by_name"][BUTTON]["enabled"])
+        self.assertTrue(seen["by_name"][BUTTON]["enabled"], "the countdown did not continue")
+
         # Off again, with the scheme still in place: the designed look.
         self.session.high_contrast(False)
         self.until_face(seen, lambda face, width, height: face.count(GREEN) > len(face) // 4)
