@@ -43,10 +43,10 @@ include(cmake/version_header.cmake)
 
 # A small console program the end-to-end tests use to look at the window
 # from outside: control texts, states and rectangles.
-add_executable(kestrane_probe tests/e2e/probe_win.cpp)
+add_executable(kestrane_probe tests/e2e/probe_win.cpp tests/e2e/probe_high_contrast_win.cpp)
 target_include_directories(kestrane_probe PRIVATE src/helpers src/model src/win_window)
 target_compile_definitions(kestrane_probe PRIVATE UNICODE _UNICODE)
-target_link_libraries(kestrane_probe PRIVATE user32 gdi32 oleacc ole32 oleaut32)
+target_link_libraries(kestrane_probe PRIVATE user32 gdi32 oleacc ole32 oleaut32 psapi)
 set_target_properties(kestrane_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 if(MINGW)
@@ -97,12 +97,15 @@ endforeach()
 # For the end-to-end tests only: stand-ins for system services that Wine
 # leaves unanswered, put in the tests' Wine prefix. The annotation service
 # is registered there for its class, and writes down what the program asked
-# of it; the window manager's frame bounds replace Wine's dwmapi.dll.
+# of it; the window manager's frame bounds replace Wine's dwmapi.dll; the
+# high-contrast switch, which the probe loads into the running program,
+# stands in for the user's setting, which Wine always reports off.
 add_library(annotation_service SHARED tests/e2e/annotation_service_win.cpp)
 target_link_libraries(annotation_service PRIVATE uuid)
 add_library(visible_frame_dwmapi SHARED tests/e2e/visible_frame_dwmapi_win.cpp)
 set_target_properties(visible_frame_dwmapi PROPERTIES OUTPUT_NAME dwmapi)
-foreach(standin annotation_service visible_frame_dwmapi)
+add_library(high_contrast_switch SHARED tests/e2e/high_contrast_switch_win.cpp)
+foreach(standin annotation_service visible_frame_dwmapi high_contrast_switch)
   set_target_properties(${standin} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
   target_compile_definitions(${standin} PRIVATE UNICODE _UNICODE)
   if(MINGW)

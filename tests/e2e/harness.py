@@ -38,6 +38,9 @@ ANNOTATION_LOG = "annotations.log"
 # visible frame of a window as Windows 10 and 11 do, without the invisible
 # resize borders.
 VISIBLE_FRAME_DWMAPI = os.path.abspath(os.path.join(BUILD, "standins", "dwmapi.dll"))
+# Stands in, once the probe loads it into the program, for the user's
+# high-contrast setting, which Wine always reports off.
+HIGH_CONTRAST_SWITCH = os.path.abspath(os.path.join(BUILD, "standins", "high_contrast_switch.dll"))
 PREFIX = os.path.abspath(os.environ.get("KESTRANE_WINEPREFIX", "build/wineprefix"))
 PREPARED = "kestrane-prepared"
 SETTINGS_KEY = r"HKCU\Software\KESTRANE\Settings"
@@ -335,6 +338,35 @@ class Session:
                               "txt:-"], check=True, capture_output=True, text=True).stdout
         values = out.splitlines()[1].split("(")[1].split(")")[0].split(",")
         return tuple(int(float(v)) for v in values[:3])
+
+    # High contrast -------------------------------------------------------
+
+    def stand_in_for_high_contrast(self):
+        """Loads the stand-in for the high-contrast setting into the running
+        program, with the setting off; a stand-in that could not take the
+        setting's place fails the test."""
+        path = "Z:" + HIGH_CONTRAST_SWITCH.replace("/", "\\")
+        report = json.loads(self.probe_report("inject", path))
+        if report != {"injected": True}:
+            raise AssertionError("the stand-in for high contrast did not load: %r" % report)
+
+    def high_contrast(self, on):
+        """Turns high contrast on or off as the program sees it, and tells
+        every window, as Windows does when the user turns it on or off."""
+        report = json.loads(self.probe_report("highcontrast", "on" if on else "off"))
+        if report != {"switched": True}:
+            raise AssertionError("high contrast could not be turned %s: %r" % ("on" if on else "off", report))
+
+    def system_colours(self, changes=()):
+        """Sets each system colour (index: (r, g, b)) with SetSysColors, which
+        tells every window; returns all of them, by index, as they are then."""
+        numbers = []
+        for index, (r, g, b) in dict(changes).items():
+            numbers += [str(index), str(r | g << 8 | b << 16)]
+        report = json.loads(self.probe_report("syscolors", *numbers))
+        if not report["set"]:
+            raise AssertionError("the system colours could not be set")
+        return [(c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF) for c in report["colours"]]
 
     def set_density(self, dpi):
         """Makes the next program start at dpi dots per inch (None: the

@@ -32,6 +32,7 @@
 //                              each live-region, name or value change and
 //                              for the window showing, with the name the
 //                              changed object has at that moment
+//   probe inject | highcontrast | syscolors   see probe_high_contrast_win.h
 // A text that cannot be read (the program is busy past the time-out) is
 // printed as null, never as an empty text.
 
@@ -47,6 +48,7 @@
 
 #include "control_ids_win.h"
 #include "element_table.h"
+#include "probe_high_contrast_win.h"
 
 namespace {
 
@@ -525,6 +527,7 @@ int wmain(int argc, wchar_t** argv) {
     return printEvents(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 60000);
   }
   if (command == L"popupmenu") return printPopupMenu(argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 5000);
+  if (command == L"syscolors") return setSystemColours((argc - 2) / 2, argv + 2);
   if (command == L"foreground") {
     std::printf("%llu\n", handle(GetForegroundWindow()));
     return 0;
@@ -563,6 +566,8 @@ int wmain(int argc, wchar_t** argv) {
     if (process) CloseHandle(process);
     return answered ? 0 : 1;
   }
+  if (command == L"inject" && argc > 2) return injectLibrary(main, argv[2]);
+  if (command == L"highcontrast" && argc > 2) return switchHighContrast(main, std::wstring(argv[2]) == L"on");
   if (command == L"move" && argc > 3) return moveMain(main, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"dpichange" && argc > 2) return changeDpi(main, static_cast<UINT>(_wtoi(argv[2])));
   if (command == L"hide") return ShowWindow(main, SW_HIDE), 0;

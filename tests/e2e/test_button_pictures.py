@@ -1,6 +1,8 @@
 """The abort button's pictures on screen: at 96 dpi each face shows the
 stored picture pixel for pixel, centred on the button's ground and clipped
-to the button; at 144 dpi it shows the picture half as large again.
+to the button; at 144 dpi it shows the picture half as large again. In
+high contrast the face is the button's caption in words, in the user's
+colours, and so are the boxes; turned off again, the pictures come back.
 
 The expected faces are built here from the pictures stored in the
 executable, decoded by ImageMagick, never from the program's own drawing."""
@@ -14,7 +16,16 @@ from harness import ProgramTestCase
 from test_resources import IDR_PAUSED_PICTURE, IDR_RUNNING_PICTURE, RT_RCDATA, load_pe, resources_of
 
 BUTTON = "KESTRANE_ABORT_BUTTON"
+BOX = "KESTRANE_COUNTDOWN_TEXTBOX"
+MESSAGE = "KESTRANE_COUNTDOWN_MESSAGE"
 GREEN, BLACK = (0, 255, 0), (0, 0, 0)
+# A high-contrast scheme, each colour unlike the designed ones and unlike
+# the others, so that a colour on the screen says which one was used:
+# system colour indices (as GetSysColor numbers them) and their colours.
+WINDOW, WINDOW_TEXT, HIGHLIGHT, HIGHLIGHT_TEXT = (0, 0, 128), (255, 255, 255), (255, 255, 0), (128, 0, 0)
+BUTTON_FACE, GRAY_TEXT, BUTTON_TEXT = (128, 0, 128), (255, 128, 0), (0, 255, 255)
+HIGH_CONTRAST_SCHEME = {5: WINDOW, 8: WINDOW_TEXT, 13: HIGHLIGHT, 14: HIGHLIGHT_TEXT, 15: BUTTON_FACE,
+                        17: GRAY_TEXT, 18: BUTTON_TEXT}
 CONVERT = "/usr/bin/convert"
 # The focus rectangle is drawn 3 pixels inside the button's edge.
 FOCUS_INSET = 3
@@ -49,6 +60,15 @@ def expected_face(picture, size, ground, face_width, face_height):
 
 def on_focus_ring(x, y, width, height):
     return x in (FOCUS_INSET, width - 1 - FOCUS_INSET) or y in (FOCUS_INSET, height - 1 - FOCUS_INSET)
+
+
+def ink_box(face, width, colour):
+    """(left, top, right, bottom) of the face's pixels of that colour, or None."""
+    points = [(i % width, i // width) for i, pixel in enumerate(face) if pixel == colour]
+    if not points:
+        return None
+    xs, ys = [x for x, _ in points], [y for _, y in points]
+    return min(xs), min(ys), max(xs), max(ys)
 
 
 class ButtonPictures(ProgramTestCase):
@@ -91,6 +111,78 @@ class ButtonPictures(ProgramTestCase):
             # The platform scales smoothly with its own filter: close, not equal.
             difference = sum(abs(a - b) for s, e in compared for a, b in zip(s, e)) / (3 * len(compared))
             self.assertLess(difference, 5.0, "the face is not the picture scaled by 1.5")
+
+    def until_face(self, seen, predicate, timeout=15.0):
+        """Screenshots until the button's face meets the predicate; the last face seen."""
+        deadline = time.monotonic() + timeout
+        while True:
+            face, width, height = self.face_on_screen(seen)
+            if predicate(face, width, height) or time.monotonic() > deadline:
+                return face, width, height
+
+    def assert_ground(self, seen, name, *expected, timeout=15.0):
+        """Screenshots until the colour just inside the named control's
+        top-left corner, clear of text and border, is one of those expected."""
+        deadline = time.monotonic() + timeout
+        while True:
+            ground = self.session.pixel(*self.screen_point(seen, name, dx=6, dy=6))
+            if ground in expected or time.monotonic() > deadline:
+                self.assertIn(ground, expected, name)
+                return
+
+    def assert_counting(self):
+        seen = self.session.state()
+        self.assertRegex(seen["by_name"][BOX]["text"], r"^\d\d$", "the countdown is not running")
+
+    def test_in_high_contrast_the_boxes_take_the_system_colours_and_the_button_shows_its_caption(self):
+        # The user's scheme is in place before the program starts (Wine
+        # reads the system colours once in each process), with high
+        # contrast off: the designed look. Then high contrast alone is
+        # turned on, so that only the setting's change can redraw.
+        saved = self.session.system_colours()
+        self.addCleanup(self.session.system_colours, {index: saved[index] for index in HIGH_CONTRAST_SCHEME})
+        self.session.system_colours(HIGH_CONTRAST_SCHEME)
+        seen = self.session.start()
+        self.session.stand_in_for_high_contrast()
+        self.assert_face(seen, IDR_RUNNING_PICTURE, GREEN, 1)
+        self.session.high_contrast(True)
+
+        def caption_face(face, width, height):
+            ink = ink_box(face, width, BUTTON_TEXT)
+            return ink is not None and face.count(BUTTON_FACE) > len(face) // 2 and ink[2] - ink[0] >= 100
+        face, width, height = self.until_face(seen, caption_face)
+        ground = [p for i, p in enumerate(face) if not on_focus_ring(i % width, i // width, width, height)]
+        self.assertGreater(ground.count(BUTTON_FACE), len(ground) // 2, "the face is not the system's button face")
+        self.assertNotIn(GREEN, ground, "the picture still shows")
+        ink = ink_box(face, width, BUTTON_TEXT)
+        self.assertIsNotNone(ink, "no caption in the system's button text colour")
+        left, top, right, bottom = ink
+        self.assertGreaterEqual(right - left, 100, "the caption is not written out: %r" % (ink,))
+        self.assertLessEqual(abs((left + right) / 2 - (width - 1) / 2), 3, "the caption is not centred: %r" % (ink,))
+        self.assertLessEqual(abs((top + bottom) / 2 - (height - 1) / 2), 8, "the caption is not centred: %r" % (ink,))
+        self.assert_ground(seen, BOX, WINDOW)
+        self.assert_ground(seen, MESSAGE, WINDOW, HIGHLIGHT)
+        self.assert_counting()
+
+        # Paused: the caption dimmed, the box in the highlight; a click on the box continues.
+        seen = self.pause(seen)
+        face, width, height = self.until_face(seen, lambda face, width, height: GRAY_TEXT in face)
+        self.assertIsNotNone(ink_box(face, width, GRAY_TEXT), "no dimmed caption while paused")
+        self.assertNotIn(BUTTON_TEXT, face)
+        self.assert_ground(seen, BOX, HIGHLIGHT)
+        x, y = self.screen_point(seen, BOX)
+        self.session.move_pointer(x, y)
+        self.session.xdotool("click", 1)
+        seen = self.session.wait_for(lambda s: s["by_name"][BUTTON]["enabled"])
+        self.assertTrue(seen["by_name"][BUTTON]["enabled"], "the countdown did not continue")
+
+        # Off again, with the scheme still in place: the designed look.
+        self.session.high_contrast(False)
+        self.until_face(seen, lambda face, width, height: face.count(GREEN) > len(face) // 4)
+        self.assert_face(seen, IDR_RUNNING_PICTURE, GREEN, 1)
+        self.assert_ground(seen, BOX, BLACK)
+        self.assert_ground(seen, MESSAGE, GREEN, BLACK)
+        self.assert_counting()
 
     def test_at_96_dpi_each_face_is_the_stored_picture_on_its_ground(self):
         seen = self.session.start()
