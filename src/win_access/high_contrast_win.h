@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "palette.h"
+#include "painting.h"
 #include "win32.h"
 
 namespace kestrane {

@@ -6,7 +6,7 @@
 #include <initializer_list>
 
 #include "com_on_demand_win.h"
-#include "picture_pixels.h"
+#include "button_faces.h"
 #include "resource_ids.h"
 
 namespace kestrane {

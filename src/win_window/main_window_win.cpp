@@ -14,7 +14,7 @@
 #include "placement_win.h"
 #include "resource_ids.h"
 #include "text_win.h"
-#include "usable_placement.h"
+#include "placement.h"
 
 namespace kestrane {
 

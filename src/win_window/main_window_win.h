@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "accessible_boxes_win.h"
-#include "click_tracker.h"
+#include "input.h"
 #include "fonts_win.h"
 #include "kestrane_main.h"
 #include "live_region_win.h"

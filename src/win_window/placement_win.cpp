@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "system_libraries_win.h"
-#include "usable_placement.h"
+#include "placement.h"
 
 namespace kestrane {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "font_choice.h"
-#include "palette.h"
+#include "fonts.h"
+#include "painting.h"
 
 namespace kestrane {
 bool operator==(DrawnColours a, DrawnColours b) { return a.text == b.text && a.ground == b.ground; }

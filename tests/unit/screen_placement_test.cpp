@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "click_tracker.h"
+#include "input.h"
 #include "screen_units.h"
-#include "usable_placement.h"
+#include "placement.h"
 
 namespace kestrane::testing {
 namespace {
