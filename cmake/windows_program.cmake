@@ -28,7 +28,7 @@ foreach(program KESTRANE kestrane_failing kestrane_slow_launch)
   # shell32, ole32, dwmapi and uxtheme are loaded at run time, from the
   # system folder only; nothing else is imported that the loader would look
   # for beside the program.
-  target_link_libraries(${program} PRIVATE kestrane_win_window)
+  target_link_libraries(${program} PRIVATE kestrane_behaviour kestrane_win_window)
   target_precompile_headers(${program} REUSE_FROM kestrane_win_basics)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   if(MINGW)
