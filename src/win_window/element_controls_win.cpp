@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "control_ids_win.h"
+#include "control_ids.h"
 #include "element_names.h"
 #include "layout.h"
 #include "screen_units.h"

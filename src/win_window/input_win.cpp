@@ -3,7 +3,7 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
-#include "control_ids_win.h"
+#include "control_ids.h"
 #include "element_names.h"
 #include "timer_service_win.h"
 

@@ -39,7 +39,7 @@
 #include <optional>
 #include <string>
 
-#include "control_ids_win.h"
+#include "control_ids.h"
 #include "element_table.h"
 
 namespace {
