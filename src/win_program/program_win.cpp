@@ -1,41 +1,34 @@
-// The program: the main window is its start-up object. It is created with
-// its elements, runs Load, is shown, and the program ends when it is gone.
-
-#include "win32.h"
+#include "program_win.h"
 
 #include <commctrl.h>
 
-#include "com_on_demand_win.h"
-#include "desktop_win.h"
 #include "button_faces_win.h"
-#include "main_window_win.h"
-#include "text_win.h"
-#include "event_wiring.h"
+#include "com_on_demand_win.h"
 #include "error_reporter_win.h"
-#include "settings_store_win.h"
+#include "event_wiring.h"
+#include "main_window_win.h"
 #include "one_countdown_per_folder_win.h"
+#include "settings_store_win.h"
 #include "system_libraries_win.h"
+#include "text_win.h"
 
-#ifdef KESTRANE_FAILING_VIEW
-#include "failing_view.h"  // the end-to-end tests' build only
-#endif
+namespace kestrane {
 
 namespace {
 
 // The user's decimal separator, for the stored placement's texts.
-kestrane::NumberFormat userNumberFormat() {
+NumberFormat userNumberFormat() {
   wchar_t separator[8] = {};
-  kestrane::NumberFormat format;
+  NumberFormat format;
   if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1) {
-    format.decimalSeparator = kestrane::toUtf8(separator);
+    format.decimalSeparator = toUtf8(separator);
   }
   return format;
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  using namespace kestrane;
+int runProgram(HINSTANCE instance, int showCommand, const ProgramParts& parts) {
   // Before anything can load a DLL: none may come from beside the program.
   loadLibrariesOnlyFromSystemFolder();
   // A countdown from this folder is running: it is brought forward and
@@ -53,7 +46,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   } comStoppedLast;
 
   WindowTimers timers;
-  WindowsDesktop desktop;
+  WindowsDesktop desktop(parts.shellLaunch);
   RegistrySettings settings;
   MessageBoxErrors errors;
   ButtonFaces faces(instance);
@@ -62,11 +55,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   int exitCode = 1;
   {
     MainWindow window(instance, timers, faces);
-#ifdef KESTRANE_FAILING_VIEW
-    FailingView view(window);
-#else
-    WindowView& view = window;
-#endif
+    WindowView& view = parts.viewAround ? parts.viewAround(window) : window;
     KESTRANE_Main main(Platform{view, timers, desktop, settings, errors, userNumberFormat()}, loadedWindows);
     wireHandlers(main, &window.announcer());
 
@@ -90,3 +79,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   }
   return exitCode;
 }
+
+}  // namespace kestrane
