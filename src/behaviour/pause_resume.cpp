@@ -8,9 +8,12 @@ namespace kestrane {
 
 using namespace colours;
 
-// Each handler is its own fixed sequence of assignments; none reads the
-// state, so each gesture acts the same whether the countdown runs or not.
+// Each handler is its own fixed sequence of assignments, written out step
+// by step in its own order; none reads the state, so each gesture acts the
+// same whether the countdown runs or not.
 
+// The abort button's Click: the button and counting stop first, then the
+// paused look is painted, the button's ground last.
 void pauseCountdown(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setEnabled(false);
   main.timer(names::countdownTimer).setEnabled(false);
@@ -28,44 +31,40 @@ void pauseCountdown(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setBackColor(black);
 }
 
-namespace {
-
-// What a click and a double-click on the box do first: the button and the
-// countdown come back and the resuming look is painted.
-void resumeLook(KESTRANE_Main& main) {
+// A click on the box: the button and counting come back, the box and the
+// message are painted in the resuming look, then the button's running
+// ground, and the flasher starts again with its green phase next.
+void continueFromBox(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setEnabled(true);
   main.timer(names::countdownTimer).setEnabled(true);
   main.textBox(names::countdownBox).setBackColor(black);
   main.textBox(names::countdownBox).setForeColor(red);
   main.label(names::countdownMessage).setBackColor(black);
   main.label(names::countdownMessage).setCaption("COUNTDOWN RESUMING...");
-}
-
-// Their last steps: the button's running ground, then the flasher starts
-// again with its green phase next.
-void resumeFlashing(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setBackColor(green);
   main.timer(names::flasherTimer1).setEnabled(true);
   main.timer(names::flasherTimer2).setEnabled(false);
 }
 
-}  // namespace
-
-void continueFromBox(KESTRANE_Main& main) {
-  resumeLook(main);
-  resumeFlashing(main);
-}
-
+// A double-click on the box or the message: the box's continue, with the
+// time set back to the start between the painting and the button's ground.
 void restartCountdown(KESTRANE_Main& main) {
-  resumeLook(main);
+  main.commandButton(names::abortButton).setEnabled(true);
+  main.timer(names::countdownTimer).setEnabled(true);
+  main.textBox(names::countdownBox).setBackColor(black);
+  main.textBox(names::countdownBox).setForeColor(red);
+  main.label(names::countdownMessage).setBackColor(black);
+  main.label(names::countdownMessage).setCaption("COUNTDOWN RESUMING...");
   main.RemainingTime = countdownStartValue();
-  resumeFlashing(main);
+  main.commandButton(names::abortButton).setBackColor(green);
+  main.timer(names::flasherTimer1).setEnabled(true);
+  main.timer(names::flasherTimer2).setEnabled(false);
 }
 
 // A click on the message does what a click on the box does, in another
 // order, which is part of its design and kept: the button is finished
 // first, then all three timers start, then the box and the message are
-// painted. Repeating the steps keeps that order readable at a glance.
+// painted.
 void continueFromMessage(KESTRANE_Main& main) {
   main.commandButton(names::abortButton).setEnabled(true);
   main.commandButton(names::abortButton).setBackColor(green);

@@ -115,6 +115,9 @@ class KESTRANE_Main : private ElementOwner {
   template <class Kind>
   Kind& elementOfKind(std::string_view name, ElementKind kind);
   void run(const Handler& handler);
+  // Runs Unload, if it has a handler, with its cancel flag; true when the
+  // handler cancelled. A failure in it is thrown on.
+  bool runUnload();
   void deliverWaiting();
   void fail(const RuntimeError& error);
   void end(int exitCode);
