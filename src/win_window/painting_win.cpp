@@ -1,5 +1,6 @@
 #include "painting_win.h"
 
+#include "button_caption_win.h"
 #include "button_faces_win.h"
 #include "high_contrast_win.h"
 #include "layout.h"
