@@ -1,10 +1,10 @@
 #include "desktop_win.h"
 
+#include <shellapi.h>
+
+#include "com_on_demand_win.h"
 #include "system_libraries_win.h"
 #include "text_win.h"
-
-#include <objbase.h>
-#include <shellapi.h>
 
 namespace kestrane {
 
@@ -30,15 +30,8 @@ void launch(Launch& request) {
 // The launch's own thread. The shell may hand the launch to extensions
 // that need COM, so the thread has its own single-threaded apartment.
 DWORD WINAPI launchOnItsOwnThread(void* request) {
-  using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
-  using CoUninitializeFunction = void(WINAPI*)();
-  HMODULE ole32 = loadSystemLibrary(L"ole32.dll");
-  const auto coInitializeEx = functionOf<CoInitializeExFunction>(ole32, "CoInitializeEx");
-  const auto coUninitialize = functionOf<CoUninitializeFunction>(ole32, "CoUninitialize");
-  const bool comStarted = coInitializeEx && coUninitialize &&
-                          SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  const ComApartment apartment;
   launch(*static_cast<Launch*>(request));
-  if (comStarted) coUninitialize();
   return 0;
 }
 
