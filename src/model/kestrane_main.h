@@ -52,7 +52,7 @@ class LoadedWindows {
 
 // The main window as a model: its seventeen named elements, RemainingTime,
 // and the dispatch of events to handlers. A failing step inside a handler
-// ends it and, through reportFailure, the program.
+// ends it and, once the error reporter has shown the error, the program.
 class KESTRANE_Main : private ElementOwner {
  public:
   KESTRANE_Main(Platform platform, LoadedWindows& loadedWindows);

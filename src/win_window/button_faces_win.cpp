@@ -61,7 +61,7 @@ HBITMAP toBitmap(IWICBitmapSource* source, UINT width, UINT height) {
 // The picture resource decoded to a 32-bit bitmap, or nullptr when it
 // cannot be read.
 HBITMAP decodePicture(HINSTANCE instance, int id, SIZE& size) {
-  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
   HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
   const auto* bytes = loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
   if (!bytes) return nullptr;

@@ -61,9 +61,9 @@ void MainWindow::registerClass() {
   windowClassInfo.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClassInfo.lpszClassName = windowClass;
   // The class carries the icons at the screen's density: the window has
-  // them from the moment it is made, without being sent them (the two
-  // WM_SETICON messages cost about 4 ms of the start under Wine). A window
-  // at another density gets its own (setIcons).
+  // them from the moment it is made, without the start paying for two
+  // WM_SETICON messages. A window at another density gets its own
+  // (setIcons).
   const UINT systemDpi = dpiOf(nullptr);
   classBigIcon_ = loadIcon(metricAt(SM_CXICON, systemDpi), metricAt(SM_CYICON, systemDpi));
   classSmallIcon_ = loadIcon(metricAt(SM_CXSMICON, systemDpi), metricAt(SM_CYSMICON, systemDpi));
