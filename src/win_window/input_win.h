@@ -33,10 +33,13 @@ class WindowInput {
 
   // A left press or release on the window's background, which is no element.
   void forgetPress() { clicks_.forget(); }
-  // A label's or text box's WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
-  // WM_CAPTURECHANGED and WM_GETDLGCODE, answered for the control.
+
+  // The labels' and text boxes' own messages, each answered for the control:
+  // WM_LBUTTONDOWN, WM_LBUTTONUP and WM_LBUTTONDBLCLK;
   LRESULT elementMouse(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+  // WM_CAPTURECHANGED, which ends a press;
   LRESULT captureChanged(HWND control, WPARAM wParam, LPARAM lParam);
+  // WM_GETDLGCODE: Tab leaves the control, Enter and Esc are the button's.
   static LRESULT dialogCode(HWND control, WPARAM wParam, LPARAM lParam);
 
  private:
