@@ -7,10 +7,10 @@ endif()
 
 # No folder of the build machine ends up in the program (file names that
 # assertions and the like carry are written relative to the tree).
-add_compile_options(
+target_compile_options(kestrane_options INTERFACE
   -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
   -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
 
 # No link time in the header: the time stamp is left at zero, and with it the
 # header checksum no longer changes from one build to the next.
-add_link_options(-Wl,--no-insert-timestamp)
+target_link_options(kestrane_options INTERFACE -Wl,--no-insert-timestamp)

@@ -6,7 +6,7 @@
 /* Application icon, loaded with MAKEINTRESOURCE(IDI_KESTRANE). */
 #define IDI_KESTRANE 1
 
-/* Button pictures, stored as RT_RCDATA holding the raw JPEG bytes. */
+/* The abort button's pictures, stored as RT_RCDATA holding the PNG files' bytes. */
 #define IDR_RUNNING_PICTURE 101
 #define IDR_PAUSED_PICTURE 102
 

@@ -16,8 +16,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=${KESTRANE_WIN_BUILD:-$root/build/win}/KESTRANE.exe
 out=$(realpath -m "${KESTRANE_DIST_DIR:-$root/dist}")
+# Debian's Python, which has the packages the release scripts use.
+python=/usr/bin/python3
 
-version=$(/usr/bin/python3 "$root/scripts/exe_version.py" "$exe")
+version=$("$python" "$root/scripts/exe_version.py" "$exe")
 zip_name=KESTRANE-$version-portable.zip
 msi_name=KESTRANE-$version.msi
 
@@ -48,7 +50,7 @@ signing=${KESTRANE_SIGN_PFX:+yes}
 cp "$exe" "$work/KESTRANE.exe"
 if [ "$signing" = yes ]; then sign "$work/KESTRANE.exe"; fi
 
-/usr/bin/python3 "$root/scripts/make_zip.py" "$work/$zip_name" \
+"$python" "$root/scripts/make_zip.py" "$work/$zip_name" \
   KESTRANE.exe="$work/KESTRANE.exe" \
   KESTRANE.BAT.example="$root/examples/KESTRANE.BAT" \
   README.txt="$root/packaging/README.txt"

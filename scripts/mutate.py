@@ -101,7 +101,7 @@ class Suite:
 
     def test(self, mutant):
         if self.name == "core":
-            binary = os.path.join(self.native, "tests", "kestrane_unit_tests")
+            binary = os.path.join(self.native, "tests", "unit", "kestrane_unit_tests")
             return run([binary, "--gtest_brief=1"], ROOT, timeout=120)
         return run(["/usr/bin/python3", "-m", "unittest"] + mutant["tests"],
                    os.path.join(self.source, "tests", "e2e"), env=self.environment(), timeout=1500)

@@ -3,19 +3,10 @@
 #include <optional>
 #include <string>
 
+#include "announcer.h"
 #include "kestrane_main.h"
 
 namespace kestrane {
-
-// Where spoken texts go: on the screen, a live region that the user's
-// screen reader reads out when it changes.
-class Announcer {
- public:
-  virtual void announce(const std::string& text) = 0;
-
- protected:
-  ~Announcer() = default;
-};
 
 // What a screen reader hears, decided from what the window shows once a
 // handler has run. A handler's own steps stay exactly as they are; the

@@ -138,22 +138,27 @@ void KESTRANE_Main::raise(std::string_view elementName, Event event) {
 
 void KESTRANE_Main::unload() {
   if (!loaded_) return;
-  stage_ = Stage::Unloading;
-  std::int16_t cancel = 0;
-  if (unloadHandler_) {
-    HandlerScope running(handlerRunning_);
-    try {
-      unloadHandler_(*this, cancel);
-    } catch (const RuntimeError& error) {
-      fail(error);
-      return;
-    }
+  bool cancelled = false;
+  try {
+    cancelled = runUnload();
+  } catch (const RuntimeError& error) {
+    fail(error);
+    return;
   }
-  if (cancel != 0) {
+  if (cancelled) {
     stage_ = Stage::Running;
     return;
   }
   end(0);
+}
+
+bool KESTRANE_Main::runUnload() {
+  stage_ = Stage::Unloading;
+  if (!unloadHandler_) return false;
+  HandlerScope running(handlerRunning_);
+  std::int16_t cancel = 0;
+  unloadHandler_(*this, cancel);
+  return cancel != 0;
 }
 
 void KESTRANE_Main::requestUnload() {
@@ -213,11 +218,9 @@ void KESTRANE_Main::fail(const RuntimeError& error) {
   if (!sessionEnding_) errors_.report(error);
   // Then the window unloads as it would on any close, keeping its position
   // for the next start; a second failure there is not reported again.
-  if (unloadAfterReport && unloadHandler_) {
-    stage_ = Stage::Unloading;
-    std::int16_t cancel = 0;
+  if (unloadAfterReport) {
     try {
-      unloadHandler_(*this, cancel);
+      runUnload();
     } catch (const RuntimeError&) {
     }
   }

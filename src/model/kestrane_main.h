@@ -52,7 +52,7 @@ class LoadedWindows {
 
 // The main window as a model: its seventeen named elements, RemainingTime,
 // and the dispatch of events to handlers. A failing step inside a handler
-// ends it and, through reportFailure, the program.
+// ends it and, once the error reporter has shown the error, the program.
 class KESTRANE_Main : private ElementOwner {
  public:
   KESTRANE_Main(Platform platform, LoadedWindows& loadedWindows);
@@ -124,6 +124,9 @@ class KESTRANE_Main : private ElementOwner {
   template <class Kind>
   Kind& elementOfKind(std::string_view name, ElementKind kind);
   void run(const Handler& handler);
+  // Runs Unload, if it has a handler, with its cancel flag; true when the
+  // handler cancelled. A failure in it is thrown on.
+  bool runUnload();
   void deliverWaiting();
   void fail(const RuntimeError& error);
   void end(int exitCode);

@@ -1,19 +1,14 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
-#include "palette.h"
+#include "painting.h"
 #include "win32.h"
 
 namespace kestrane {
 
 // The user's own colours while high contrast is on; nothing otherwise.
 std::optional<SystemColours> highContrastColours();
-
-// The abort button's face as its caption in words, for high contrast, where
-// the pictures would ignore the user's colours.
-void drawCaptionFace(HDC dc, const RECT& face, const std::wstring& caption, DrawnColours colours, UINT dpi);
 
 // The user turned high contrast on or off or changed the system colours:
 // the whole window is drawn again, and the common controls, which wait for

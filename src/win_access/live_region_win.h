@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "announcements.h"
+#include "announcer.h"
 #include "win32.h"
 
 namespace kestrane {

@@ -3,38 +3,47 @@
 #include "system_libraries_win.h"
 
 namespace kestrane {
+
+ComApartment::ComApartment() {
+  using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
+  using CoUninitializeFunction = void(WINAPI*)();
+  HMODULE ole32 = loadSystemLibrary(L"ole32.dll");
+  const auto coInitializeEx = functionOf<CoInitializeExFunction>(ole32, "CoInitializeEx");
+  const auto coUninitialize = functionOf<CoUninitializeFunction>(ole32, "CoUninitialize");
+  // S_FALSE (already started on this thread) also needs its CoUninitialize.
+  if (coInitializeEx && coUninitialize &&
+      SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+    uninitialize_ = coUninitialize;
+  }
+}
+
+ComApartment::~ComApartment() {
+  if (uninitialize_) uninitialize_();
+}
+
 namespace com {
 
 namespace {
 
-using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
 using CoCreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
-using CoUninitializeFunction = void(WINAPI*)();
 
-enum class State { NotTried, Started, Unavailable };
-
-State state = State::NotTried;
-HMODULE ole32 = nullptr;
+bool tried = false;
+ComApartment* apartment = nullptr;  // while COM is started here
 CoCreateInstanceFunction coCreateInstance = nullptr;
-CoUninitializeFunction coUninitialize = nullptr;
 
 }  // namespace
 
 bool start() {
-  if (state != State::NotTried) return state == State::Started;
-  state = State::Unavailable;
-  ole32 = loadSystemLibrary(L"ole32.dll");
-  if (!ole32) return false;
-  auto coInitializeEx = functionOf<CoInitializeExFunction>(ole32, "CoInitializeEx");
-  coCreateInstance = functionOf<CoCreateInstanceFunction>(ole32, "CoCreateInstance");
-  coUninitialize = functionOf<CoUninitializeFunction>(ole32, "CoUninitialize");
-  // S_FALSE (already started on this thread) also needs its CoUninitialize.
-  if (coInitializeEx && coCreateInstance && coUninitialize &&
-      SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
-    state = State::Started;
-    return true;
+  if (tried) return apartment != nullptr;
+  tried = true;
+  coCreateInstance = functionOf<CoCreateInstanceFunction>(loadSystemLibrary(L"ole32.dll"), "CoCreateInstance");
+  if (!coCreateInstance) return false;
+  apartment = new ComApartment;
+  if (!apartment->started()) {
+    delete apartment;
+    apartment = nullptr;
   }
-  return false;
+  return apartment != nullptr;
 }
 
 HRESULT createInstance(REFCLSID classId, REFIID interfaceId, void** object) {
@@ -44,8 +53,9 @@ HRESULT createInstance(REFCLSID classId, REFIID interfaceId, void** object) {
 }
 
 void stop() {
-  if (state == State::Started) coUninitialize();
-  state = State::NotTried;
+  delete apartment;
+  apartment = nullptr;
+  tried = false;
 }
 
 }  // namespace com

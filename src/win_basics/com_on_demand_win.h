@@ -6,6 +6,22 @@
 
 namespace kestrane {
 
+// A single-threaded COM apartment on this thread, without OLE1 DDE, for as
+// long as the guard lives. ole32 is loaded only when one is made.
+class ComApartment {
+ public:
+  ComApartment();
+  ~ComApartment();
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+  // False when COM could not be started here.
+  bool started() const { return uninitialize_ != nullptr; }
+
+ private:
+  void(WINAPI* uninitialize_)() = nullptr;
+};
+
 // COM on the window's thread, started only when something first needs it
 // (scaling a picture for another density, or an accessibility annotation),
 // so that a start that needs neither never loads ole32. Not for use from

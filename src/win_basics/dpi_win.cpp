@@ -1,17 +1,8 @@
 #include "dpi_win.h"
 
+#include "system_libraries_win.h"
+
 namespace kestrane {
-
-namespace {
-
-template <class Function>
-Function user32Function(const char* name) {
-  HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                : nullptr;
-}
-
-}  // namespace
 
 UINT dpiOf(HWND window) {
   // Newer systems know each window's density; older ones one for the screen.

@@ -1,16 +1,7 @@
 #pragma once
 
-// The one way the program's Windows files take in the platform headers.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef UNICODE
-#define UNICODE
-#endif
-#ifndef _UNICODE
-#define _UNICODE
-#endif
+// The one way the program's Windows files take in the platform headers. The
+// build gives every Windows target the definitions they are read with (the
+// wide functions, no min and max macros, without the rarely used parts):
+// kestrane_windows_platform in cmake/windows_program.cmake.
 #include <windows.h>

@@ -1,10 +1,10 @@
 #include "desktop_win.h"
 
+#include <shellapi.h>
+
+#include "com_on_demand_win.h"
 #include "system_libraries_win.h"
 #include "text_win.h"
-
-#include <objbase.h>
-#include <shellapi.h>
 
 namespace kestrane {
 
@@ -12,16 +12,10 @@ namespace {
 
 HWND toHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 
-using ShellExecuteAFunction = decltype(&::ShellExecuteA);
-
-// shell32 is loaded only for the launch at zero, the one thing that needs it;
-// a start that never gets there does not pay for it.
-ShellExecuteAFunction shellExecuteA() {
-  return functionOf<ShellExecuteAFunction>(loadSystemLibrary(L"shell32.dll"), "ShellExecuteA");
-}
-
-// One launch: its texts, already in the system's code page, and its result.
+// One launch: how it reaches the shell, its texts, already in the system's
+// code page, and its result.
 struct Launch {
+  ShellLaunch shell;
   HWND owner;
   std::string operation, file, parameters, directory;
   int showCommand;
@@ -29,28 +23,15 @@ struct Launch {
 };
 
 void launch(Launch& request) {
-  if (const ShellExecuteAFunction shellExecute = shellExecuteA()) {
-    request.result = reinterpret_cast<std::intptr_t>(
-        shellExecute(request.owner, request.operation.c_str(), request.file.c_str(), request.parameters.c_str(),
-                     request.directory.c_str(), request.showCommand));
-  }
-#ifdef KESTRANE_SLOW_LAUNCH
-  Sleep(8000);  // the end-to-end tests' build only: a launch that waits as long as a user might
-#endif
+  request.result = request.shell(request.owner, request.operation.c_str(), request.file.c_str(),
+                                 request.parameters.c_str(), request.directory.c_str(), request.showCommand);
 }
 
 // The launch's own thread. The shell may hand the launch to extensions
 // that need COM, so the thread has its own single-threaded apartment.
 DWORD WINAPI launchOnItsOwnThread(void* request) {
-  using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
-  using CoUninitializeFunction = void(WINAPI*)();
-  HMODULE ole32 = loadSystemLibrary(L"ole32.dll");
-  const auto coInitializeEx = functionOf<CoInitializeExFunction>(ole32, "CoInitializeEx");
-  const auto coUninitialize = functionOf<CoUninitializeFunction>(ole32, "CoUninitialize");
-  const bool comStarted = coInitializeEx && coUninitialize &&
-                          SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  const ComApartment apartment;
   launch(*static_cast<Launch*>(request));
-  if (comStarted) coUninitialize();
   return 0;
 }
 
@@ -78,6 +59,15 @@ void answerMessagesUntilItEnds(HANDLE thread) {
 
 }  // namespace
 
+std::intptr_t launchThroughShell(HWND owner, const char* operation, const char* file, const char* parameters,
+                                 const char* directory, int showCommand) {
+  using ShellExecuteAFunction = decltype(&::ShellExecuteA);
+  const auto shellExecute =
+      functionOf<ShellExecuteAFunction>(loadSystemLibrary(L"shell32.dll"), "ShellExecuteA");
+  if (!shellExecute) return SE_ERR_DLLNOTFOUND;
+  return reinterpret_cast<std::intptr_t>(shellExecute(owner, operation, file, parameters, directory, showCommand));
+}
+
 // The shell can take minutes: the elevation prompt waits for the user, and
 // a downloaded batch file first brings the shell's security warning. The
 // call is made on a thread of its own, so that the window never stops
@@ -86,7 +76,7 @@ std::intptr_t WindowsDesktop::ShellExecuteA(WindowHandle owner, const std::strin
                                             const std::string& file, const std::string& parameters,
                                             const std::string& directory, int showCommand) {
   // The texts go over in the system's code page; empty ones as empty strings.
-  Launch request{toHwnd(owner), toAnsi(operation), toAnsi(file), toAnsi(parameters), toAnsi(directory),
+  Launch request{shell_, toHwnd(owner), toAnsi(operation), toAnsi(file), toAnsi(parameters), toAnsi(directory),
                  showCommand};
   HANDLE thread = CreateThread(nullptr, 0, launchOnItsOwnThread, &request, 0, nullptr);
   if (!thread) {

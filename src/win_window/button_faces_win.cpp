@@ -5,8 +5,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "button_caption_win.h"
 #include "com_on_demand_win.h"
-#include "picture_pixels.h"
+#include "button_faces.h"
 #include "resource_ids.h"
 
 namespace kestrane {
@@ -60,7 +61,7 @@ HBITMAP toBitmap(IWICBitmapSource* source, UINT width, UINT height) {
 // The picture resource decoded to a 32-bit bitmap, or nullptr when it
 // cannot be read.
 HBITMAP decodePicture(HINSTANCE instance, int id, SIZE& size) {
-  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
   HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
   const auto* bytes = loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
   if (!bytes) return nullptr;
@@ -149,18 +150,17 @@ void ButtonFaces::draw(HDC dc, const RECT& face, Colour ground, bool running, UI
   DeleteDC(memory);
 }
 
+// The caption in large red words, in the plain sans-serif face the
+// elements fall back on.
 void ButtonFaces::drawWords(HDC dc, const RECT& face, bool running, UINT dpi) {
-  HFONT font = CreateFontW(-MulDiv(20, static_cast<int>(dpi), 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                           ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
-  HGDIOBJ previous = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 0, 0));
-  RECT area = face;
-  DrawTextW(dc, running ? L"PAUSE COUNTDOWN" : L"COUNTDOWN PAUSED", -1, &area,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  SelectObject(dc, previous);
-  DeleteObject(font);
+  LOGFONTW look{};
+  look.lfCharSet = ANSI_CHARSET;
+  look.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  look.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  look.lfQuality = DEFAULT_QUALITY;
+  look.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+  lstrcpynW(look.lfFaceName, L"Microsoft Sans Serif", LF_FACESIZE);
+  drawCaption(dc, face, running ? L"PAUSE COUNTDOWN" : L"COUNTDOWN PAUSED", look, 20, dpi, RGB(255, 0, 0));
 }
 
 }  // namespace kestrane

@@ -1,6 +1,6 @@
 #include "fonts_win.h"
 
-#include "font_choice.h"
+#include "fonts.h"
 #include "layout.h"
 #include "text_win.h"
 

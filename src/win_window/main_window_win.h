@@ -1,15 +1,13 @@
 #pragma once
 
-#include <map>
-#include <optional>
-
 #include "accessible_boxes_win.h"
-#include "click_tracker.h"
-#include "fonts_win.h"
+#include "element_controls_win.h"
+#include "input_win.h"
 #include "kestrane_main.h"
 #include "live_region_win.h"
+#include "painting_win.h"
+#include "placement_win.h"
 #include "resume_menus_win.h"
-#include "status_bar_win.h"
 #include "timer_service_win.h"
 #include "win32.h"
 
@@ -18,10 +16,11 @@ namespace kestrane {
 class ButtonFaces;
 
 // The main window on the screen: a top-level window whose child controls
-// mirror the model's elements, and which turns the user's mouse and keys
-// into the elements' events. Every message of the window and of the
-// elements' controls comes through here, and is passed on to the helpers
-// for screen readers and the keyboard that need it.
+// mirror the model's elements. Every message of the window and of the
+// elements' controls comes through here and is passed on to the room that
+// answers it: the element controls, the input, the painting, the frame,
+// and the helpers for screen readers and the keyboard. The window itself
+// keeps its class, its lifetime, the focus and its density.
 class MainWindow final : public WindowView {
  public:
   MainWindow(HINSTANCE instance, WindowTimers& timers, ButtonFaces& faces);
@@ -39,20 +38,22 @@ class MainWindow final : public WindowView {
   // keyboard focus on the abort button.
   void show(int showCommand);
   // Enter and Esc belong to the abort button while the window is active.
-  bool translateKey(const MSG& message);
+  bool translateKey(const MSG& message) { return input_.translateKey(hwnd_, message); }
 
   HWND hwnd() const { return hwnd_; }
 
   // What the model asks of the window.
-  void elementChanged(const Element& element, Property property) override;
-  std::string readText(const TextBox& box) override;
+  void elementChanged(const Element& element, Property property) override {
+    controls_.elementChanged(element, property);
+  }
+  std::string readText(const TextBox& box) override { return controls_.readText(box); }
   WindowHandle handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
-  float left() const override;
-  float top() const override;
-  void setLeft(float twips) override;
-  void setTop(float twips) override;
-  void setWidth(float twips) override;
-  void setHeight(float twips) override;
+  float left() const override { return frame_.left(); }
+  float top() const override { return frame_.top(); }
+  void setLeft(float twips) override { frame_.setLeft(twips); }
+  void setTop(float twips) override { frame_.setTop(twips); }
+  void setWidth(float twips) override { frame_.setWidth(twips, dpi_); }
+  void setHeight(float twips) override { frame_.setHeight(twips, dpi_); }
   WindowState state() const override;
   double pixels(Extent extent, float twips) const override;
   void close(int exitCode) override;
@@ -64,60 +65,37 @@ class MainWindow final : public WindowView {
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
-  void createControls();
+  void registerClass();
   void attachHelpers();
-  void layoutControls();
-  void onCommand(int controlId, int notification);
-  void onTimer(UINT_PTR timerId);
+  void placeBeforeShowing();
+  LRESULT onCreate();
+  void onDestroy();
+  void onNonClientDestroy();
   void onClose();
-  void onPaint();
-  void onDrawItem(const DRAWITEMSTRUCT& item);
-  static void drawFocusRectangle(const DRAWITEMSTRUCT& item);
   void onActivate(bool active);
+  void onSettingChange(WPARAM setting);
   void onDpiChanged(UINT dpi, const RECT& suggested);
   void layOutAt(UINT dpi);
   HICON loadIcon(int width, int height) const;
   void setIcons();
-  LRESULT onControlColour(HDC dc, HWND control);
-  bool releaseIsClick(HWND control, LPARAM lParam);
-  void onElementMouse(HWND control, UINT message, bool clicked);
-
-  RECT frame() const;
-  void moveFrame(int x, int y, int width, int height, UINT flags);
-  void placeBeforeShowing();
-  void keepOnAMonitor();
-  HBRUSH brush(Colour colour);
-  HWND controlOf(const Element& element) const;
-  const Element* elementOf(HWND control) const;
-  void fail(const Element& element, Property property) const;
+  LRESULT onControlText(HWND control, WPARAM wParam, LPARAM lParam);
+  void forgetControl(HWND control);
 
   HINSTANCE instance_;
   WindowTimers& timers_;
-  ButtonFaces& faces_;
   KESTRANE_Main* model_ = nullptr;
   HWND hwnd_ = nullptr;
   UINT dpi_ = 96;
-  std::map<int, HWND> controls_;  // by element id
-  StatusBarPanels statusBar_;
-  ElementFonts fonts_;
-  std::map<Colour, HBRUSH> brushes_;
-  ClickTracker clicks_;           // which element a left press began on
+  ElementControls controls_;
+  WindowInput input_;
+  WindowPainting painting_;
+  WindowFrame frame_;
   HWND focusWhenInactive_ = nullptr;
   HICON classBigIcon_ = nullptr, classSmallIcon_ = nullptr;  // sized for the screen's density
   HICON bigIcon_ = nullptr, smallIcon_ = nullptr;            // the window's own, sized for dpi_
   LiveRegion liveRegion_;
   AccessibleBoxes accessibleBoxes_;
   ResumeMenus resumeMenus_;
-
-  // Until the window first shows, Load's placement is gathered here and
-  // made in one move: moving a hidden window four times only costs start-up
-  // time. The sizes are kept in twips too, for the case where that move
-  // lands on a monitor of another density.
-  struct PlacementBeforeShowing {
-    RECT frame{};
-    std::optional<float> widthTwips, heightTwips;
-  };
-  std::optional<PlacementBeforeShowing> beforeShowing_;
   int exitCode_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include "dpi_win.h"
 #include "element_names.h"
 #include "layout.h"
+#include "system_libraries_win.h"
 
 namespace kestrane {
 
@@ -38,12 +39,7 @@ std::wstring shortTime() {
 // The system's status bar font, made for this density.
 HFONT statusFont(UINT dpi) {
   using ParametersForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-  static const auto parametersForDpi = [] {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<ParametersForDpiFn>(
-                        reinterpret_cast<void*>(GetProcAddress(user32, "SystemParametersInfoForDpi")))
-                  : nullptr;
-  }();
+  static const auto parametersForDpi = user32Function<ParametersForDpiFn>("SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{sizeof(metrics)};
   if (parametersForDpi && parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
     return CreateFontIndirectW(&metrics.lfStatusFont);

@@ -21,8 +21,8 @@ BUILD = os.environ.get("KESTRANE_WIN_BUILD", "build/win")
 EXE = os.path.abspath(os.path.join(BUILD, "KESTRANE.exe"))
 # The same program with one property set failing on request (KESTRANE_FAIL_SETTING).
 FAILING_EXE = os.path.abspath(os.path.join(BUILD, "kestrane_failing.exe"))
-# The same program with a launch that takes about 8 s, as while the
-# elevation prompt waits for the user.
+# The same program with a launch that takes its time after the shell has
+# answered, as while the elevation prompt waits for the user.
 SLOW_LAUNCH_EXE = os.path.abspath(os.path.join(BUILD, "kestrane_slow_launch.exe"))
 PROBE = os.path.abspath(os.path.join(BUILD, "kestrane_probe.exe"))
 # DLLs named like system DLLs, each leaving a marker file beside itself,

@@ -46,7 +46,7 @@
 #include <optional>
 #include <string>
 
-#include "control_ids_win.h"
+#include "control_ids.h"
 #include "element_table.h"
 #include "probe_high_contrast_win.h"
 

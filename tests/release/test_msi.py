@@ -89,7 +89,7 @@ class InstallerUnderWine(unittest.TestCase):
         cls.env = dict(cls.session.env,
                        WINEDLLOVERRIDES=cls.session.env["WINEDLLOVERRIDES"] + ";winemenubuilder.exe=d")
         cls.folder = tempfile.TemporaryDirectory(prefix="kestrane-msi-")
-        version = subprocess.run(["/usr/bin/python3", os.path.join(SOURCE, "scripts", "exe_version.py"),
+        version = subprocess.run([sys.executable, os.path.join(SOURCE, "scripts", "exe_version.py"),
                                   harness.EXE], check=True, capture_output=True, text=True).stdout.strip()
         major, minor, patch = version.split(".")
         cls.version = version

@@ -14,6 +14,7 @@ constexpr WindowHandle topmost = -1;
 constexpr unsigned noSizeNoMove = 3;
 constexpr WindowHandle other = 0x777;
 constexpr WindowHandle another = 0x888;
+constexpr WindowHandle ownMessageBox = 0x999;  // a box the program's own process shows
 
 using Call = std::tuple<WindowHandle, WindowHandle, int, int, int, int, unsigned>;
 
@@ -157,6 +158,26 @@ TEST_F(AlwaysOnTop, AFailedSecondReadOfItsHandleLeavesTheDemotionDoneAndRaisesNo
   EXPECT_EQ(program.view.closedWith, 1);
   program.seconds(5);  // every timer stopped with the program
   EXPECT_EQ(program.desktop.placements.size(), 1u);
+}
+
+TEST(Keeper, NeverTakesAWindowOfItsOwnProgramOutOfTheBand) {
+  Program program;
+  program.main.load();
+  program.desktop.ownWindows.insert(ownMessageBox);
+  program.desktop.foreground = ownMessageBox;
+  program.seconds(1);
+  EXPECT_TRUE(program.desktop.placements.empty());
+
+  // Decided on the window in front at the second look.
+  program.desktop.foregroundSequence = {other, ownMessageBox};
+  program.seconds(1);
+  EXPECT_TRUE(program.desktop.placements.empty());
+
+  program.desktop.foreground = other;
+  program.seconds(1);
+  ASSERT_EQ(program.desktop.placements.size(), 2u);
+  EXPECT_EQ(program.desktop.placements[0].window, other);
+  EXPECT_EQ(program.desktop.placements[1].window, program.view.windowHandle);
 }
 
 }  // namespace

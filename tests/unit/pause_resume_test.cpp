@@ -194,7 +194,7 @@ TEST_F(Running, PausingBeforeTheFirstTickKeepsTheDashesAndTheFullTime) {
 }
 
 // A failure at each step of the pause, the resumes and the flasher phases
-// is tested in handler_steps_test.cpp.
+// is tested in event_wiring_test.cpp.
 
 }  // namespace
 }  // namespace kestrane::testing

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "countdown.h"
 #include "fake_platform.h"
 
@@ -196,6 +198,63 @@ TEST(Shutdown, AStoreThatRefusesDuringALogOffShowsNoReportAndTheProgramStillEnds
   EXPECT_TRUE(launching.errors.reported.empty());
   EXPECT_EQ(launching.view.closedWith, 1);
   EXPECT_FALSE(launching.main.isLoaded());
+}
+
+TEST(StoredPlacement, ValuesBeyondWhatAWindowCanHaveFallBackToEachKeysDefault) {
+  for (const char* huge : {"1e30", "-1e30", "3e9", "99999999999", "3.4e38", "491520", "-491520"}) {
+    Program program;
+    for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"}) program.settings[key] = huge;
+    program.main.load();
+    EXPECT_EQ(program.view.leftTwips, 1000.0f) << huge;
+    EXPECT_EQ(program.view.topTwips, 1000.0f) << huge;
+    EXPECT_EQ(program.view.widthTwips, 11205.0f) << huge;
+    EXPECT_EQ(program.view.heightTwips, 5970.0f) << huge;
+    EXPECT_TRUE(program.errors.reported.empty());
+  }
+}
+
+TEST(StoredPlacement, TheLimitIsInPixelsAtTheDensityEachValueIsShownAt) {
+  Program at96;  // 32767 px at 15 twips a pixel
+  at96.settings["MainLeft"] = "-491505";
+  at96.settings["MainWidth"] = "491505";
+  at96.main.load();
+  EXPECT_EQ(at96.view.leftTwips, -491505.0f);
+  EXPECT_EQ(at96.view.widthTwips, 491505.0f);
+
+  Program at192;  // 7.5 twips a pixel: the same twips are twice the pixels
+  at192.view.systemDpi = 192;
+  at192.view.windowDpi = 192;
+  at192.settings["MainLeft"] = "245760";   // 32768 px
+  at192.settings["MainTop"] = "245752";    // 32766.9 px
+  at192.settings["MainHeight"] = "245760";
+  at192.main.load();
+  EXPECT_EQ(at192.view.leftTwips, 1000.0f);
+  EXPECT_EQ(at192.view.topTwips, 245752.0f);
+  EXPECT_EQ(at192.view.heightTwips, 5970.0f);
+
+  Program mixed;  // positions at the system's density, sizes at the window's
+  mixed.view.systemDpi = 96;
+  mixed.view.windowDpi = 192;
+  mixed.settings["MainLeft"] = "400000";
+  mixed.settings["MainWidth"] = "400000";
+  mixed.main.load();
+  EXPECT_EQ(mixed.view.leftTwips, 400000.0f);
+  EXPECT_EQ(mixed.view.widthTwips, 11205.0f);
+}
+
+TEST(StoredPlacement, APositionThatIsNoNumberIsNeverSavedAndAFractionIsRounded) {
+  for (float broken : {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+                       std::numeric_limits<float>::quiet_NaN()}) {
+    Program program;
+    program.settings["MainLeft"] = "4500";
+    program.main.load();
+    program.view.leftTwips = broken;
+    program.view.topTwips = -7507.5f;
+    program.main.unload();
+    EXPECT_EQ(program.settings["MainLeft"], "4500");  // the previous position stays
+    EXPECT_EQ(program.settings["MainTop"], "-7508");
+    EXPECT_EQ(program.main.exitCode(), 0);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "usable_placement.h"
+#include "placement.h"
 
 #include <algorithm>
 #include <limits>

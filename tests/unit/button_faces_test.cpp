@@ -9,7 +9,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
-#include "picture_pixels.h"
+#include "button_faces.h"
 
 namespace kestrane {
 namespace {

@@ -1,4 +1,4 @@
-#include "font_choice.h"
+#include "fonts.h"
 
 #include <cstdlib>
 

@@ -48,13 +48,6 @@ TEST(WindowModel, HoldsSeventeenElementsWithTheirInitialLook) {
   for (const char* name : {"Line1", "Line2", "Line3"}) EXPECT_EQ(main.element(name).kind(), ElementKind::Line);
 }
 
-TEST(WindowModel, ReachingAMissingElementOrTheWrongKindIsARunTimeError) {
-  Program program;
-  EXPECT_THROW(program.main.element("KESTRANE_NOTHING"), RuntimeError);
-  EXPECT_THROW(program.main.label("KESTRANE_COUNTDOWN_TEXTBOX"), RuntimeError);
-  EXPECT_THROW(program.main.timer("KESTRANE_ABORT_BUTTON"), RuntimeError);
-}
-
 TEST(WindowModel, AFailedAssignmentLeavesTheOldValue) {
   Program program;
   program.view.failWhenSetting("KESTRANE_COUNTDOWN_MESSAGE", Property::Caption);
@@ -110,76 +103,6 @@ TEST_F(TimerFixture, DisablingStopsFurtherEventsAndAChangedIntervalStartsAfresh)
   program.seconds(5);
   EXPECT_EQ(firedAt, (std::vector<long long>{1000, 1900, 2300}));
   EXPECT_THROW(timer.setInterval(-1), RuntimeError);
-}
-
-TEST(WindowModel, AFailingStepEndsTheHandlerReportsItAndEndsTheProgram) {
-  Program program;
-  program.main.load();
-  program.view.failWhenSetting("KESTRANE_COUNTDOWN_MESSAGE", Property::BackColor);
-  program.main.on("KESTRANE_COUNTDOWN_MESSAGE", Event::Click, [](KESTRANE_Main& main) {
-    main.label("KESTRANE_COUNTDOWN_MESSAGE").setForeColor(red);
-    main.label("KESTRANE_COUNTDOWN_MESSAGE").setBackColor(red);
-    main.label("KESTRANE_COUNTDOWN_MESSAGE").setCaption("never");
-  });
-  program.main.raise("KESTRANE_COUNTDOWN_MESSAGE", Event::Click);
-
-  Label& message = program.main.label("KESTRANE_COUNTDOWN_MESSAGE");
-  EXPECT_EQ(message.foreColor(), red);        // the step before stays done
-  EXPECT_EQ(message.backColor(), black);      // the failing step left no trace
-  EXPECT_EQ(message.caption(), "COUNTDOWN STARTED");   // the steps after never ran
-  ASSERT_EQ(program.errors.reported.size(), 1u);
-  EXPECT_NE(program.errors.reported[0].second.find("BackColor"), std::string::npos);
-  EXPECT_EQ(program.view.closedWith, 1);
-  EXPECT_FALSE(program.main.isLoaded());
-
-  // Nothing runs afterwards: no tick, no launch. The window unloaded as on
-  // any close, so its position is kept.
-  program.seconds(60);
-  EXPECT_EQ(program.box(), "--\r\n");
-  EXPECT_TRUE(program.desktop.launches.empty());
-  EXPECT_TRUE(program.settings.has("MainLeft"));
-}
-
-TEST(WindowModel, EventsForElementsWithoutAHandlerAreIgnored) {
-  Program program;
-  program.main.load();
-  program.main.raise("KESTRANE_TITLE", Event::DblClick);
-  program.main.raise("Line1", Event::Click);
-  EXPECT_TRUE(program.errors.reported.empty());
-  EXPECT_TRUE(program.main.isLoaded());
-}
-
-}  // namespace
-}  // namespace kestrane::testing
-
-namespace kestrane::testing {
-namespace {
-
-TEST(CreatorLine, ADoubleClickShowsTheContactAddressForGoodAndAClickDoesNothing) {
-  Program program;
-  program.main.load();
-  Label& creator = program.main.label("KESTRANE_CREATOR");
-  program.main.raise("KESTRANE_CREATOR", Event::Click);
-  EXPECT_EQ(creator.caption(), "Created By Orwyn402");
-
-  program.main.raise("KESTRANE_CREATOR", Event::Click);  // a double-click's first press
-  program.main.raise("KESTRANE_CREATOR", Event::DblClick);
-  EXPECT_EQ(creator.caption(), "orwyn402@example.com");
-  EXPECT_EQ(creator.foreColor(), green);  // nothing else changes
-  EXPECT_EQ(program.main.label("KESTRANE_COUNTDOWN_MESSAGE").caption(), "COUNTDOWN STARTED");
-  EXPECT_EQ(program.main.RemainingTime, 31.0 / 86400.0);
-
-  program.main.raise("KESTRANE_CREATOR", Event::DblClick);
-  EXPECT_EQ(creator.caption(), "orwyn402@example.com");
-}
-
-TEST(CreatorLine, AFailedCaptionKeepsTheCreditLine) {
-  Program program;
-  program.main.load();
-  program.view.failWhenSetting("KESTRANE_CREATOR", Property::Caption);
-  program.main.raise("KESTRANE_CREATOR", Event::DblClick);
-  EXPECT_EQ(program.main.label("KESTRANE_CREATOR").caption(), "Created By Orwyn402");
-  EXPECT_EQ(program.errors.reported.size(), 1u);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "font_choice.h"
-#include "palette.h"
+#include "painting.h"
 
 namespace kestrane {
 bool operator==(DrawnColours a, DrawnColours b) { return a.text == b.text && a.ground == b.ground; }
@@ -61,26 +60,6 @@ TEST(Palette, InHighContrastTheFlashingAndThePauseStayVisible) {
   EXPECT_EQ(messageLook(), (DrawnColours{0x00000001, 0x00FF8000}));
   const CommandButton& button = program.main.commandButton("KESTRANE_ABORT_BUTTON");
   EXPECT_EQ(buttonColours(button.backColor(), button.enabled(), scheme).text, 0x00808080u);
-}
-
-// The face the system picked, as it reports it. 0x21 is a swiss bitmap
-// face; 0x27 the same family in TrueType outlines, 0x23 in OpenType's.
-TEST(Fonts, TheDesignedFaceServesOnlyAsAnOutlineFontAtTheHeightAsked) {
-  // A bitmap face stretched to three or four times its largest size is as
-  // tall as asked, yet blocky.
-  EXPECT_FALSE(designedFaceServes("MS Sans Serif", 96, {"MS Sans Serif", 96, 0x21}));
-  EXPECT_FALSE(designedFaceServes("MS Sans Serif", 48, {"MS Sans Serif", 48, 0x21}));
-  EXPECT_FALSE(designedFaceServes("MS Sans Serif", 16, {"MS Sans Serif", 16, 0x21}));
-
-  EXPECT_TRUE(designedFaceServes("MS Sans Serif", 96, {"MS Sans Serif", 96, 0x27}));
-  EXPECT_TRUE(designedFaceServes("MS Sans Serif", 96, {"MS Sans Serif", 95, 0x23}));
-  EXPECT_TRUE(designedFaceServes("MS Sans Serif", 16, {"ms sans serif", 17, 0x27}));
-
-  // Another face, or the right one at another height.
-  EXPECT_FALSE(designedFaceServes("MS Sans Serif", 96, {"Arial", 96, 0x27}));
-  EXPECT_FALSE(designedFaceServes("MS Sans Serif", 96, {"MS Sans Serif 2", 96, 0x27}));
-  EXPECT_FALSE(designedFaceServes("MS Sans Serif", 96, {"MS Sans Serif", 94, 0x27}));
-  EXPECT_FALSE(designedFaceServes("MS Sans Serif", 96, {"MS Sans Serif", 32, 0x27}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "palette.h"
+#include "painting.h"
 
 namespace kestrane {
 

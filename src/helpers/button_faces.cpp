@@ -1,4 +1,4 @@
-#include "picture_pixels.h"
+#include "button_faces.h"
 
 #include <climits>
 

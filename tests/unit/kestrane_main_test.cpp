@@ -13,7 +13,6 @@ namespace {
 using namespace colours;
 
 constexpr WindowHandle otherProgram = 0x777;
-constexpr WindowHandle ownMessageBox = 0x999;  // a box the program's own process shows
 
 std::vector<std::string> callsDuringTheLaunch(const RecordingDesktop& desktop) {
   auto from = std::find(desktop.calls.begin(), desktop.calls.end(), "ShellExecuteA");
@@ -166,24 +165,48 @@ TEST(ErrorPath, ASecondFailureWhileUnloadingIsNotReportedAgain) {
   EXPECT_EQ(program.view.closes, 1);
 }
 
-TEST(Keeper, NeverTakesAWindowOfItsOwnProgramOutOfTheBand) {
+TEST(WindowModel, ReachingAMissingElementOrTheWrongKindIsARunTimeError) {
+  Program program;
+  EXPECT_THROW(program.main.element("KESTRANE_NOTHING"), RuntimeError);
+  EXPECT_THROW(program.main.label("KESTRANE_COUNTDOWN_TEXTBOX"), RuntimeError);
+  EXPECT_THROW(program.main.timer("KESTRANE_ABORT_BUTTON"), RuntimeError);
+}
+
+TEST(WindowModel, AFailingStepEndsTheHandlerReportsItAndEndsTheProgram) {
   Program program;
   program.main.load();
-  program.desktop.ownWindows.insert(ownMessageBox);
-  program.desktop.foreground = ownMessageBox;
-  program.seconds(1);
-  EXPECT_TRUE(program.desktop.placements.empty());
+  program.view.failWhenSetting("KESTRANE_COUNTDOWN_MESSAGE", Property::BackColor);
+  program.main.on("KESTRANE_COUNTDOWN_MESSAGE", Event::Click, [](KESTRANE_Main& main) {
+    main.label("KESTRANE_COUNTDOWN_MESSAGE").setForeColor(red);
+    main.label("KESTRANE_COUNTDOWN_MESSAGE").setBackColor(red);
+    main.label("KESTRANE_COUNTDOWN_MESSAGE").setCaption("never");
+  });
+  program.main.raise("KESTRANE_COUNTDOWN_MESSAGE", Event::Click);
 
-  // Decided on the window in front at the second look.
-  program.desktop.foregroundSequence = {otherProgram, ownMessageBox};
-  program.seconds(1);
-  EXPECT_TRUE(program.desktop.placements.empty());
+  Label& message = program.main.label("KESTRANE_COUNTDOWN_MESSAGE");
+  EXPECT_EQ(message.foreColor(), red);        // the step before stays done
+  EXPECT_EQ(message.backColor(), black);      // the failing step left no trace
+  EXPECT_EQ(message.caption(), "COUNTDOWN STARTED");   // the steps after never ran
+  ASSERT_EQ(program.errors.reported.size(), 1u);
+  EXPECT_NE(program.errors.reported[0].second.find("BackColor"), std::string::npos);
+  EXPECT_EQ(program.view.closedWith, 1);
+  EXPECT_FALSE(program.main.isLoaded());
 
-  program.desktop.foreground = otherProgram;
-  program.seconds(1);
-  ASSERT_EQ(program.desktop.placements.size(), 2u);
-  EXPECT_EQ(program.desktop.placements[0].window, otherProgram);
-  EXPECT_EQ(program.desktop.placements[1].window, program.view.windowHandle);
+  // Nothing runs afterwards: no tick, no launch. The window unloaded as on
+  // any close, so its position is kept.
+  program.seconds(60);
+  EXPECT_EQ(program.box(), "--\r\n");
+  EXPECT_TRUE(program.desktop.launches.empty());
+  EXPECT_TRUE(program.settings.has("MainLeft"));
+}
+
+TEST(WindowModel, EventsForElementsWithoutAHandlerAreIgnored) {
+  Program program;
+  program.main.load();
+  program.main.raise("KESTRANE_TITLE", Event::DblClick);
+  program.main.raise("Line1", Event::Click);
+  EXPECT_TRUE(program.errors.reported.empty());
+  EXPECT_TRUE(program.main.isLoaded());
 }
 
 }  // namespace

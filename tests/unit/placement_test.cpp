@@ -1,101 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-#include <string>
 #include <vector>
 
-#include "fake_platform.h"
-#include "click_tracker.h"
-#include "screen_units.h"
-#include "usable_placement.h"
+#include "placement.h"
 
 namespace kestrane::testing {
 namespace {
-
-// A position goes out as pixels and comes back as whole twips at the one
-// density fixed for the session: every pixel survives the round trip.
-TEST(PositionUnits, EveryPixelComesBackFromItsSavedWholeTwipsAtCommonDensities) {
-  for (unsigned dpi : {96u, 120u, 144u, 192u}) {
-    for (int pixel = -32767; pixel <= 32767; ++pixel) {
-      const double saved = std::round(pixelsToTwips(pixel, dpi));
-      ASSERT_EQ(twipsToPixels(saved, dpi), pixel) << pixel << " px at " << dpi << " dpi";
-    }
-  }
-  EXPECT_EQ(pixelsToTwips(2400, 144), 24000.0f);
-  EXPECT_EQ(pixelsToTwips(1001, 192), 7507.5f);  // saved as 7508, read back as 1001
-  EXPECT_EQ(twipsToPixels(7508, 192), 1001);
-  EXPECT_EQ(twipsToPixels(1000, 96), 67);
-  EXPECT_EQ(twipsToPixels(1000, 0), 67);  // no density known: the design's 96
-}
-
-TEST(PositionUnits, HugeOrMissingNumbersStayWithinAWindowsRange) {
-  EXPECT_EQ(twipsToPixels(std::numeric_limits<double>::quiet_NaN(), 96), 0);
-  EXPECT_GT(twipsToPixels(1e30, 96), 32767);
-  EXPECT_LT(twipsToPixels(-1e30, 96), -32767);
-  EXPECT_TRUE(windowCanHave(32767));
-  EXPECT_TRUE(windowCanHave(-32767));
-  EXPECT_FALSE(windowCanHave(32767.5));
-  EXPECT_FALSE(windowCanHave(std::numeric_limits<double>::infinity()));
-  EXPECT_FALSE(windowCanHave(std::numeric_limits<double>::quiet_NaN()));
-}
-
-TEST(StoredPlacement, ValuesBeyondWhatAWindowCanHaveFallBackToEachKeysDefault) {
-  for (const char* huge : {"1e30", "-1e30", "3e9", "99999999999", "3.4e38", "491520", "-491520"}) {
-    Program program;
-    for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"}) program.settings[key] = huge;
-    program.main.load();
-    EXPECT_EQ(program.view.leftTwips, 1000.0f) << huge;
-    EXPECT_EQ(program.view.topTwips, 1000.0f) << huge;
-    EXPECT_EQ(program.view.widthTwips, 11205.0f) << huge;
-    EXPECT_EQ(program.view.heightTwips, 5970.0f) << huge;
-    EXPECT_TRUE(program.errors.reported.empty());
-  }
-}
-
-TEST(StoredPlacement, TheLimitIsInPixelsAtTheDensityEachValueIsShownAt) {
-  Program at96;  // 32767 px at 15 twips a pixel
-  at96.settings["MainLeft"] = "-491505";
-  at96.settings["MainWidth"] = "491505";
-  at96.main.load();
-  EXPECT_EQ(at96.view.leftTwips, -491505.0f);
-  EXPECT_EQ(at96.view.widthTwips, 491505.0f);
-
-  Program at192;  // 7.5 twips a pixel: the same twips are twice the pixels
-  at192.view.systemDpi = 192;
-  at192.view.windowDpi = 192;
-  at192.settings["MainLeft"] = "245760";   // 32768 px
-  at192.settings["MainTop"] = "245752";    // 32766.9 px
-  at192.settings["MainHeight"] = "245760";
-  at192.main.load();
-  EXPECT_EQ(at192.view.leftTwips, 1000.0f);
-  EXPECT_EQ(at192.view.topTwips, 245752.0f);
-  EXPECT_EQ(at192.view.heightTwips, 5970.0f);
-
-  Program mixed;  // positions at the system's density, sizes at the window's
-  mixed.view.systemDpi = 96;
-  mixed.view.windowDpi = 192;
-  mixed.settings["MainLeft"] = "400000";
-  mixed.settings["MainWidth"] = "400000";
-  mixed.main.load();
-  EXPECT_EQ(mixed.view.leftTwips, 400000.0f);
-  EXPECT_EQ(mixed.view.widthTwips, 11205.0f);
-}
-
-TEST(StoredPlacement, APositionThatIsNoNumberIsNeverSavedAndAFractionIsRounded) {
-  for (float broken : {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
-                       std::numeric_limits<float>::quiet_NaN()}) {
-    Program program;
-    program.settings["MainLeft"] = "4500";
-    program.main.load();
-    program.view.leftTwips = broken;
-    program.view.topTwips = -7507.5f;
-    program.main.unload();
-    EXPECT_EQ(program.settings["MainLeft"], "4500");  // the previous position stays
-    EXPECT_EQ(program.settings["MainTop"], "-7508");
-    EXPECT_EQ(program.main.exitCode(), 0);
-  }
-}
 
 // Monitors and windows as data, in pixels. The window is 747 by 398 with
 // Windows 10's invisible 7 px resize borders at its left, right and bottom.
@@ -170,30 +80,6 @@ TEST(UsablePlacement, AFrameWhollyInAWorkAreaIsUsableWhicheverPartOfItIsDrawn) {
     window.captionBottom = visible.top + 31;
     EXPECT_EQ(placeToKeepUsable(window, monitors), std::nullopt);
   }
-}
-
-// A click is a press and a release on the same element.
-TEST(Clicks, OnlyAPressAndAReleaseOnTheSameElementMakeAClick) {
-  constexpr ClickTracker::Target message = 0x10, box = 0x20, background = ClickTracker::noElement;
-  ClickTracker clicks;
-  clicks.pressed(message);
-  EXPECT_TRUE(clicks.released(message));
-  EXPECT_FALSE(clicks.released(message));  // a second release is no second click
-
-  // Dragged off onto the background, then pressed there and dragged back.
-  clicks.pressed(message);
-  EXPECT_FALSE(clicks.released(background));
-  clicks.pressed(background);
-  EXPECT_FALSE(clicks.released(message));
-
-  clicks.pressed(message);
-  EXPECT_FALSE(clicks.released(box));
-  EXPECT_FALSE(clicks.released(message));
-
-  // The mouse went to another window between press and release.
-  clicks.pressed(box);
-  clicks.forget();
-  EXPECT_FALSE(clicks.released(box));
 }
 
 // A hidden window moved onto a monitor of another density may be told
