@@ -9,12 +9,16 @@ JOBS ?= 2
 # once than there are cores.
 TEST_JOBS ?= 8
 
-.PHONY: all deps build run test bench dist clean
+.PHONY: all deps test-deps build run test bench dist clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
+
+# What only the tests and checks need, on top.
+test-deps:
+	@bash scripts/install-deps.sh test
 
 # The shipped program (build/win/KESTRANE.exe) and the native core with its tests.
 build: deps
@@ -25,7 +29,7 @@ run: deps
 	@JOBS=$(JOBS) bash scripts/build.sh --quiet
 	@bash scripts/run.sh
 
-test: build
+test: test-deps build
 	@ctest --test-dir $(NATIVE_BUILD) --output-on-failure -j$(TEST_JOBS)
 
 bench: build

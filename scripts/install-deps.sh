@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need,
-# skipping those already present. Safe to run repeatedly. The package
+# Installs the Debian packages that building and running need and, with
+# the argument "test", those that only the tests and checks need, skipping
+# those already present. Safe to run repeatedly. The package
 # manager's own output goes to build/install.log; the screen shows one line
 # for what is installed and one when it is done, or, if it fails, the end
 # of the log and where the whole of it is.
@@ -20,6 +21,10 @@ packages=(
   wixl msitools                        # builds the installer, and reads its tables back
   osslsigncode openssl                 # optional signing, and the test certificate
 )
+if [ "${1:-}" = "test" ]; then
+  packages+=(
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
