@@ -9,9 +9,11 @@ namespace {
 
 constexpr int graspablePixels = 100;
 
+int captionBottomOf(const WindowOnScreen& window) { return std::max(window.captionBottom, window.visible.top + 1); }
+
 bool captionIsUsableOn(const WindowOnScreen& window, const ScreenRect& work) {
   const ScreenRect& visible = window.visible;
-  const int captionBottom = std::max(window.captionBottom, visible.top + 1);
+  const int captionBottom = captionBottomOf(window);
   const bool fullHeight = work.top <= visible.top && captionBottom <= work.bottom;
   const int overlap = std::min(visible.right, work.right) - std::max(visible.left, work.left);
   return fullHeight && overlap >= captionWidthNeeded(visible.width());
@@ -51,7 +53,9 @@ std::optional<ScreenPoint> placeToKeepUsable(const WindowOnScreen& window,
     }
   }
   const int x = moveInto(visible.left, visible.width(), nearest->left, nearest->right);
-  const int y = moveInto(visible.top, visible.height(), nearest->top, nearest->bottom);
+  // A frame planned shorter than its caption bar shows at least that tall.
+  const int height = std::max(visible.height(), captionBottomOf(window) - visible.top);
+  const int y = moveInto(visible.top, height, nearest->top, nearest->bottom);
   // The invisible borders move with the visible frame.
   return ScreenPoint{window.frame.left + (x - visible.left), window.frame.top + (y - visible.top)};
 }

@@ -62,6 +62,17 @@ TEST(UsablePlacement, ANarrowWindowNeedsAQuarterOfItsWidthAndAHugeOneItsTopLeftC
   EXPECT_EQ(placeToKeepUsable(windowWithVisibleFrameAt(-5000, -5000), {}), std::nullopt);
 }
 
+// A stored height of a few twips plans a frame shorter than its caption
+// bar; the system then shows the window at its least height, caption and
+// all, from the planned top.
+TEST(UsablePlacement, AFrameShorterThanItsCaptionBarIsMovedUpByTheWholeCaptionBar) {
+  EXPECT_EQ(placeToKeepUsable(windowWithVisibleFrameAt(51, 1617, 164, 2), {primary}),
+            (ScreenPoint{51 - invisible, 1040 - 31}));
+  EXPECT_EQ(placeToKeepUsable(windowWithVisibleFrameAt(51, 1030, 164, 2), {primary}),
+            (ScreenPoint{51 - invisible, 1040 - 31}));
+  EXPECT_EQ(placeToKeepUsable(windowWithVisibleFrameAt(51, 1040 - 31, 164, 2), {primary}), std::nullopt);
+}
+
 TEST(UsablePlacement, AFrameWhollyInAWorkAreaIsUsableWhicheverPartOfItIsDrawn) {
   const std::vector<ScreenRect> monitors{primary, leftOfPrimary};
   const ScreenRect inside{100, 100, 847, 498};
