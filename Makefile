@@ -9,7 +9,10 @@ JOBS ?= 2
 # once than there are cores.
 TEST_JOBS ?= 8
 
-.PHONY: all deps test-deps build run test bench dist clean
+# How long `make fuzz` runs the fuzzer of the stored placement, in seconds.
+FUZZ_SECONDS ?= 600
+
+.PHONY: all deps test-deps build checks-build run test fuzz bench dist clean
 
 all: build
 
@@ -29,8 +32,18 @@ run: deps
 	@JOBS=$(JOBS) bash scripts/build.sh --quiet
 	@bash scripts/run.sh
 
-test: test-deps build
+# The builds only the tests and checks need, with the test packages: the
+# fuzzer (clang) and clang-tidy's compile database.
+checks-build: test-deps
+	@JOBS=$(JOBS) bash scripts/build.sh fuzz
+
+test: test-deps build checks-build
 	@ctest --test-dir $(NATIVE_BUILD) --output-on-failure -j$(TEST_JOBS)
+
+# A long run of the fuzzer of the stored placement (make test gives it a
+# short one). Inputs that fail land in build/fuzz/findings/.
+fuzz: checks-build
+	@bash scripts/fuzz.sh -max_total_time=$(FUZZ_SECONDS)
 
 bench: build
 	@bash scripts/bench.sh

@@ -1,35 +1,50 @@
 #!/usr/bin/env bash
-# Builds the shipped program (build/win/KESTRANE.exe) and the native core
-# with its tests: the two builds named in CMakePresets.json. Configures each
-# build folder only when it has none yet; after that the build itself
-# re-runs CMake when a CMake file changes, so a second run is silent. With --quiet the build's output is shown only when
-# it fails.
+# Builds the presets named in CMakePresets.json: by default the shipped
+# program (win: build/win/KESTRANE.exe) and the native core with its tests
+# (native); `make test` adds the checks' builds, which need the test
+# packages (fuzz, and tidy, which is only configured: clang-tidy reads its
+# compile database). Configures a build folder when it has none yet or when
+# CMakePresets.json has changed since; after that the build itself re-runs
+# CMake when a CMake file changes, so a second run is silent. With --quiet
+# the build's output is shown only when it fails.
+#
+#   build.sh [--quiet] [preset...]
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=${JOBS:-2}
 
-# Configures a build (a preset in CMakePresets.json) whose folder has none
-# yet, showing CMake's report only when it fails.
+quiet=false
+if [ "${1:-}" = "--quiet" ]; then
+  quiet=true
+  shift
+fi
+# The Windows build first: the native build's tests run what it made.
+presets=(win native)
+if [ $# -gt 0 ]; then presets=("$@"); fi
+
+# Configures a build (a preset in CMakePresets.json), showing CMake's
+# report only when it fails.
 configure() {
   local preset=$1 out
-  [ -f "build/$preset/CMakeCache.txt" ] && return 0
+  [ "build/$preset/CMakeCache.txt" -nt CMakePresets.json ] && return 0
   if ! out=$(cmake --preset "$preset" 2>&1); then
     echo "$out"
     return 1
   fi
 }
 
-# The Windows build first: the native build's tests run what it made.
 steps() {
-  for preset in win native; do
+  for preset in "${presets[@]}"; do
     configure "$preset"
-    cmake --build --preset "$preset" -j"$jobs"
+    if [ "$preset" != tidy ]; then
+      cmake --build --preset "$preset" -j"$jobs"
+    fi
   done
 }
 
-if [ "${1:-}" = "--quiet" ]; then
+if $quiet; then
   log=$(mktemp)
   trap 'rm -f "$log"' EXIT
   echo "Building KESTRANE (the build's output shows only if it fails) ..."

@@ -23,6 +23,8 @@ packages=(
 )
 if [ "${1:-}" = "test" ]; then
   packages+=(
+    clang-14 libclang-rt-14-dev        # the fuzzer of the stored settings (libFuzzer)
+    clang-tidy-14                      # the static analysis of every source
   )
 fi
 

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs the fuzzer of the stored placement (tests/fuzz) from its seed corpus,
+# with libFuzzer's own arguments: `make test` gives it -runs=N, `make fuzz`
+# -max_total_time=S. What it learns goes to a working corpus, never to the
+# seeds: build/fuzz/corpus, which long runs keep building on, or with
+# --fresh one for this run only, so that each short run costs the same. An
+# input that fails is written under build/fuzz/findings/ and named on the
+# screen; add it to tests/fuzz/seeds/ with the fix of what it found.
+#
+#   fuzz.sh [--fresh] <libFuzzer argument>...
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/fuzz
+corpus=$build/corpus
+if [ "${1:-}" = "--fresh" ]; then
+  shift
+  corpus=$(mktemp -d)
+  trap 'rm -rf "$corpus"' EXIT
+fi
+findings=$build/findings
+mkdir -p "$corpus" "$findings"
+
+# Four stored numbers, a line each, are short: longer inputs only cost time.
+"$build/tests/fuzz/stored_placement_fuzz" -max_len=256 -print_final_stats=1 \
+  -artifact_prefix="$findings/" "$@" "$corpus" "$root/tests/fuzz/seeds"
