@@ -51,9 +51,10 @@ std::optional<float> textToSingle(std::string_view text, const NumberFormat& for
   auto plain = toPlainNotation(text, format.decimalSeparator);
   if (!plain || plain->front() == '+' || plain->front() == '-') return std::nullopt;
 
+  const std::string& digits = *plain;
   double value = 0;
-  const char* first = plain->data();
-  const char* last = first + plain->size();
+  const char* first = digits.data();
+  const char* last = first + digits.size();
   auto [end, error] = std::from_chars(first, last, value);
   if (error != std::errc() || end != last) return std::nullopt;
   if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) return std::nullopt;

@@ -19,9 +19,9 @@ struct ScreenPoint {
 
 // The window as the screen shows it.
 struct WindowOnScreen {
-  ScreenRect frame;     // the outer window rectangle, invisible resize borders included
-  ScreenRect visible;   // what is drawn of the frame
-  int captionBottom;    // the screen y where the caption bar ends and the client area begins
+  ScreenRect frame;       // the outer window rectangle, invisible resize borders included
+  ScreenRect visible;     // what is drawn of the frame
+  int captionBottom = 0;  // the screen y where the caption bar ends and the client area begins
 };
 
 // How much of the caption bar must lie on a monitor for the user to see and

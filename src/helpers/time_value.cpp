@@ -8,7 +8,7 @@ namespace kestrane {
 
 namespace {
 
-constexpr long long secondsPerDay = 24 * 60 * 60;
+constexpr long long secondsPerDay = 24LL * 60 * 60;
 
 std::optional<int> parseField(std::string_view field, int limit) {
   if (field.empty() || field.size() > 2) return std::nullopt;

@@ -66,9 +66,9 @@ bool ResumeMenus::showContextMenu(HWND control, LPARAM at) {
   AppendMenuW(menu, MF_STRING, restartCommand, restartItem);
   // The timers go on while the menu is open; the countdown may end the
   // window meanwhile, and then raise() does nothing.
+  // The menu opens to the right of and below the point, the default.
   const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
-      menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, point.x, point.y,
-      window_, nullptr));
+      menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, point.x, point.y, window_, nullptr));
   DestroyMenu(menu);
   if (const char* element = elementOf(control)) run(element, chosen);
   return true;
