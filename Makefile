@@ -35,7 +35,7 @@ run: deps
 # The builds only the tests and checks need, with the test packages: the
 # fuzzer (clang) and clang-tidy's compile database.
 checks-build: test-deps
-	@JOBS=$(JOBS) bash scripts/build.sh fuzz
+	@JOBS=$(JOBS) bash scripts/build.sh fuzz tidy
 
 test: test-deps build checks-build
 	@ctest --test-dir $(NATIVE_BUILD) --output-on-failure -j$(TEST_JOBS)
