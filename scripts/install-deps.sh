@@ -23,6 +23,8 @@ packages=(
 )
 if [ "${1:-}" = "test" ]; then
   packages+=(
+    python3-pytest python3-pytest-xdist  # runs the end-to-end and release tests side by side
+    python3-pil                          # reads the tests' screenshots
   )
 fi
 
