@@ -17,6 +17,8 @@
 //                              program's process once it shows: its handle,
 //                              text and whether the main window owns it
 //   probe popupmenu [timeout-ms] the open pop-up menu's rectangle once one shows
+//   probe idle [timeout-ms]    whether the program has finished starting and
+//                              waits for input (WaitForInputIdle)
 //   probe foreground           the foreground window's handle
 //   probe topmost HWND         whether that window is always on top
 //   probe above HWND           whether the main window is above that one
@@ -154,6 +156,14 @@ int endSession(const Arguments& a) {  // the user logs off
   return answered ? 0 : 1;
 }
 
+int waitUntilIdle(const Arguments& a) {
+  HANDLE process = openProcessOf(a.window, SYNCHRONIZE | PROCESS_QUERY_INFORMATION);
+  const bool idle = process && WaitForInputIdle(process, a.number(0, 30000)) == 0;
+  if (process) CloseHandle(process);
+  std::printf("{\"idle\": %s}\n", idle ? "true" : "false");
+  return idle ? 0 : 1;
+}
+
 int keyboardMenu(const Arguments& a) {
   // A menu asked for from the keyboard: the coordinates -1 and -1, packed
   // into the parameter's low 32 bits as MAKELPARAM packs them.
@@ -220,6 +230,7 @@ const Command commands[] = {
     {L"dismiss", Target::windowArgument, 1, [](const Arguments& a) {
        return PostMessageW(a.window, WM_CLOSE, 0, 0) ? 0 : 1; }},
     {L"kill", Target::mainAtOnce, 0, kill},
+    {L"idle", Target::main, 0, waitUntilIdle},
     {L"close", Target::main, 0, [](const Arguments& a) { return PostMessageW(a.window, WM_CLOSE, 0, 0) ? 0 : 1; }},
     {L"minimize", Target::main, 0, [](const Arguments& a) { return show(a.window, SW_MINIMIZE); }},
     {L"maximize", Target::main, 0, [](const Arguments& a) { return show(a.window, SW_MAXIMIZE); }},

@@ -8,6 +8,7 @@ import subprocess
 import tempfile
 import time
 
+from probe import summary
 from wine import SCREEN, built
 
 EXE = built("KESTRANE.exe")
@@ -35,7 +36,7 @@ class Program:
 
     def start(self, batch=MARKER_BATCH, exe=EXE, environment=None, beside=()):
         """Starts the program with the files beside put there too; the first
-        look at its window."""
+        look at its window once it has finished starting."""
         for name in os.listdir(self.folder):
             os.remove(os.path.join(self.folder, name))
         if batch is not None:
@@ -59,12 +60,19 @@ class Program:
         except subprocess.TimeoutExpired:
             pass  # the probe below says what there is
         # On a busy machine Wine can take its time: wait generously, while
-        # the program runs, for the probe to see the window.
+        # the program runs, for the probe to see the window, and then for
+        # the program to finish starting (shown, painted, the focus given)
+        # and wait for input.
         deadline = time.monotonic() + 90
         while True:
             seen = self.probe.state(timeout_ms=15000)
             if seen["window"] is not None or self.process.poll() is not None or time.monotonic() > deadline:
-                return seen
+                break
+        if seen["window"] is None:
+            return seen
+        if self.probe.json("idle", 30000) != {"idle": True}:
+            raise AssertionError("the program never finished starting; last seen: %s" % summary(self.probe.state()))
+        return self.probe.state()
 
     def windows_path(self, name):
         """A file of the program's folder, as the program names it."""

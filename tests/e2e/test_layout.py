@@ -135,6 +135,16 @@ class Layout(ProgramTestCase):
             self.session.set_density(None)
 
     def digit_height(self, seen):
-        """The height of the red digits in the countdown box once it counts."""
+        """The height of the red digits in the countdown box once they show.
+
+        The box's text changes before the box is painted again, so the
+        screen is looked at until it shows the digits, not the dashes before
+        them: digits are ink over half the box's height, the dashes a flat
+        stroke."""
         self.probe.wait_for(counting, timeout=20)
-        return self.session.screenshot().extent(self.screen_rect(seen, BOX, inset=3), red_ink)[1]
+        inside = self.screen_rect(seen, BOX, inset=3)
+        deadline = time.monotonic() + 10
+        while True:
+            height = self.session.screenshot().extent(inside, red_ink)[1]
+            if height > inside[3] / 2 or time.monotonic() > deadline:
+                return height
