@@ -31,6 +31,8 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SCRATCH = os.path.join(ROOT, "build", "mutation")
+# The test run the scratch Wine prefix is made for: every fault's tests run as part of it.
+PREFIX_RUN = "mutation"
 
 
 def run(command, cwd, env=None, timeout=1800):
@@ -85,7 +87,7 @@ class Suite:
             sys.exit("configuring the scratch build failed:\n" + out)
         if self.name == "windows" and not os.path.exists(os.path.join(self.prefix, "kestrane-prepared")):
             self.build()  # the prefix takes the tests' stand-ins from the build
-            code, out = run([sys.executable, "-c", "import wine; wine.make_prefix()"],
+            code, out = run(["/usr/bin/python3", "-c", "import wine; wine.make_prefix(%r)" % PREFIX_RUN],
                             os.path.join(self.source, "tests", "e2e"), env=self.environment())
             if code != 0:
                 sys.exit("making the Wine prefix failed:\n" + out)
@@ -104,8 +106,9 @@ class Suite:
         if self.name == "core":
             binary = os.path.join(self.native, "tests", "unit", "kestrane_unit_tests")
             return run([binary, "--gtest_brief=1"], ROOT, timeout=120)
-        # Each test by its pytest node id, relative to tests/.
-        return run(["/usr/bin/python3", "-m", "pytest", "-n", "2"] + mutant["tests"],
+        # Each test by its pytest node id, relative to tests/, in the prefix
+        # made once for every fault (the run's id names it).
+        return run(["/usr/bin/python3", "-m", "pytest", "-n", "2", "--testrunuid", PREFIX_RUN] + mutant["tests"],
                    os.path.join(self.source, "tests"), env=self.environment(), timeout=1500)
 
 

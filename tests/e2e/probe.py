@@ -3,6 +3,7 @@ outside, as another process on the same desktop would: one look at a time,
 waits for what it shows, and the commands that print a line for each thing
 they see, read as the lines come."""
 
+import inspect
 import json
 import subprocess
 import threading
@@ -46,6 +47,18 @@ class Probe:
     def __call__(self, *args, timeout=60):
         """What the command printed."""
         return self.run(*args, timeout=timeout).stdout
+
+    def act(self, *args):
+        """Has the probe do something to the window; a probe that did not get
+        it done (its own process failed under Wine now and then, with many Wine
+        processes starting at once) tries once more, and a second failure
+        fails the test."""
+        for attempt in (1, 2):
+            result = self.run(*args)
+            if result.returncode == 0:
+                return
+        raise AssertionError("the probe (%s) exited with %d: %s"
+                             % (" ".join(map(str, args)), result.returncode, result.stderr.strip()[-500:]))
 
     def report(self, *args):
         """What a command that always prints says. A probe that ends without
@@ -134,7 +147,13 @@ class Probe:
 
 
 def describe(predicate):
-    return (predicate.__doc__ or predicate.__name__).strip()
+    """What a predicate waits for: its docstring, or a lambda's line of code."""
+    if predicate.__doc__:
+        return predicate.__doc__.strip()
+    try:
+        return inspect.getsource(predicate).strip()
+    except (OSError, TypeError):
+        return predicate.__name__
 
 
 class ProbeStream:

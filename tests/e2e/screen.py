@@ -30,6 +30,9 @@ class Screenshot:
     def rgb(self, rect):
         """The colours in rect (left, top, width, height), row by row."""
         left, top, width, height = rect
+        if left < 0 or top < 0 or width <= 0 or height <= 0 or left + width > self.image.size[0] or \
+                top + height > self.image.size[1]:
+            raise AssertionError("%r is not wholly on the screen, which cannot be read there" % (rect,))
         return list(self.image.crop((left, top, left + width, top + height)).getdata())
 
     def colours(self, rect):

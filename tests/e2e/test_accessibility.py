@@ -229,7 +229,7 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
         seen = self.until(paused)
         # A menu asked for from the keyboard opens beside the box that has the
         # focus, also when the system packs the coordinates -1 and -1 into 32 bits.
-        self.probe("keyboardmenu")
+        self.probe.act("keyboardmenu")
         menu = self.probe.json("popupmenu", 5000)
         self.assertIsNotNone(menu, "no menu opened")
         centre = self.screen_point(seen, BOX)
@@ -271,10 +271,10 @@ class ScreenReaderAndKeyboard(ProgramTestCase):
         # Hidden through the tick that leaves 10 seconds, then shown again in
         # a way that sends the window no show message: what waited is said.
         self.assertEqual(self.box_while_hidden(lambda text: text == "12", timeout=40), "12")
-        self.probe("hide")
+        self.probe.act("hide")
         self.assertIn(self.box_while_hidden(lambda text: text in ("09", "08", "07"), timeout=10), ("09", "08", "07"))
         shown_again = time.monotonic()
-        self.probe("showbymove")
+        self.probe.act("showbymove")
         self.assertIsNotNone(self.announced(r"^10 seconds left", since=shown_again, timeout=3),
                              "what waited while the window was hidden was never said")
         self.assertTrue(any(e.get("gone") for e in self.listener.end(timeout=60)), "the window never went")

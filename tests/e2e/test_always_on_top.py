@@ -83,7 +83,7 @@ class KeepsItselfOnTop(ProgramTestCase):
 
     def test_a_minimised_kestrane_is_put_on_top_and_stays_minimised(self):
         self.program.start()
-        self.probe("minimize")
+        self.probe.act("minimize")
         self.probe.wait_for(lambda s: s["window"]["minimized"], timeout=20)
 
         other = self.open_other(topmost=False)

@@ -84,7 +84,7 @@ class RunTimeError(ProgramTestCase):
 
     def test_a_close_request_while_the_box_is_open_still_ends_with_a_non_zero_code(self):
         box = self.start_until_the_error_box()
-        self.probe("close")  # another program asks the main window to close
+        self.probe.act("close")  # another program asks the main window to close
         self.assert_still_running(2.5)
         again = self.probe.json("errorbox", 0)
         self.assertEqual(again["box"], box["box"], "the box went away with the close request")

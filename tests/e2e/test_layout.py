@@ -124,9 +124,9 @@ class Layout(ProgramTestCase):
             self.assertEqual(self.session.screenshot().pixel(bx, by), (0, 255, 0))
 
             # The position is saved in twips at this density: 1440 to the inch.
-            self.probe("move", 300, 240)
+            self.probe.act("move", 300, 240)
             self.probe.wait_for(lambda s: s["window"]["rect"][:2] == [300, 240], timeout=10)
-            self.probe("close")
+            self.probe.act("close")
             self.assertEqual(self.program.wait_exit(timeout=20), 0)
             self.assertEqual(self.session.stored("MainLeft"), "3000")
             self.assertEqual(self.session.stored("MainTop"), "2400")

@@ -25,9 +25,9 @@ class Placement(ProgramTestCase):
         self.session.store("MainTop", "1500")
         seen = self.program.start()
         self.assertEqual(seen["window"]["rect"][:2], [200, 100])
-        self.probe("move", 250, 130)
+        self.probe.act("move", 250, 130)
         self.probe.wait_for(lambda s: s["window"]["rect"][:2] == [250, 130], timeout=10)
-        self.probe("close")
+        self.probe.act("close")
         self.assertEqual(self.program.wait_exit(timeout=20), 0)
         self.assertFalse(self.program.launched())
         self.assertEqual(self.session.stored("MainLeft"), "3750")
@@ -37,7 +37,7 @@ class Placement(ProgramTestCase):
     def test_a_first_close_saves_the_default_position(self):
         seen = self.program.start()
         left, top = seen["window"]["rect"][:2]
-        self.probe("close")
+        self.probe.act("close")
         self.assertEqual(self.program.wait_exit(timeout=20), 0)
         self.assertEqual(self.session.stored("MainLeft"), str(left * 15))
         self.assertEqual(self.session.stored("MainTop"), str(top * 15))
@@ -45,18 +45,18 @@ class Placement(ProgramTestCase):
     def test_a_minimised_window_saves_nothing_and_a_maximised_one_its_position(self):
         self.session.store("MainLeft", "4500")
         self.program.start()
-        self.probe("minimize")
+        self.probe.act("minimize")
         self.probe.wait_for(lambda s: s["window"]["minimized"], timeout=20)
-        self.probe("close")
+        self.probe.act("close")
         self.assertEqual(self.program.wait_exit(timeout=20), 0)
         self.assertEqual(self.session.stored("MainLeft"), "4500")
         self.assertIsNone(self.session.stored("MainTop"))
 
         self.program.start()
-        self.probe("maximize")
+        self.probe.act("maximize")
         seen = self.probe.wait_for(lambda s: s["window"]["maximized"], timeout=20)
         left_px, top_px = seen["window"]["rect"][:2]
-        self.probe("close")
+        self.probe.act("close")
         self.assertEqual(self.program.wait_exit(timeout=20), 0)
         self.assertEqual(self.session.stored("MainLeft"), str(left_px * 15))
         self.assertEqual(self.session.stored("MainTop"), str(top_px * 15))
@@ -69,7 +69,7 @@ class Placement(ProgramTestCase):
         bar = self.control(seen, STATUS_BAR)["rect"]
         self.assertEqual(bar[0] + bar[2], seen["window"]["client"][2])   # spans the width
         self.assertEqual(bar[1] + bar[3], seen["window"]["client"][3])   # at the bottom
-        self.probe("close")
+        self.probe.act("close")
         self.program.wait_exit(timeout=20)
         self.assertEqual(self.session.stored("MainWidth"), "9000")
 
@@ -89,7 +89,7 @@ class UnusableStoredValues(ProgramTestCase):
         self.session.store("MainWidth", "")
         seen = self.start_counting()
         self.assertEqual(seen["window"]["rect"], DEFAULT_RECT)
-        self.probe("close")
+        self.probe.act("close")
         self.assertEqual(self.program.wait_exit(timeout=20), 0)
         self.assertEqual(self.session.stored("MainLeft"), "1005")  # the bad entry is overwritten
         self.assertEqual(self.session.stored("MainTop"), "1005")
@@ -151,7 +151,7 @@ class CaptionOnTheScreen(ProgramTestCase):
 
     def test_a_window_with_only_its_invisible_border_past_the_edge_stays_and_is_saved_where_it_was(self):
         self.assertEqual(self.start_at(-7, 100), [-7, 100] + DESIGNED_SIZE)
-        self.probe("close")
+        self.probe.act("close")
         self.assertEqual(self.program.wait_exit(timeout=20), 0)
         self.assertEqual((self.session.stored("MainLeft"), self.session.stored("MainTop")), ("-105", "1500"))
 
@@ -163,9 +163,9 @@ class AtAnotherDensity(ProgramTestCase):
         self.session.set_density(None)
 
     def move_close_and_start_again(self, x, y):
-        self.probe("move", x, y)
+        self.probe.act("move", x, y)
         self.probe.wait_for(lambda s: s["window"]["rect"][:2] == [x, y], timeout=5)
-        self.probe("close")
+        self.probe.act("close")
         self.assertEqual(self.program.wait_exit(timeout=20), 0)
         saved = (self.session.stored("MainLeft"), self.session.stored("MainTop"))
         seen = self.program.start()

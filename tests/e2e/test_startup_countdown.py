@@ -79,7 +79,7 @@ class ALaunchThatTakesItsTime(ProgramTestCase):
         changes = watcher.until(lambda change: change.get("box") == "00", timeout=90)
         # Closed, and the session ends, yet the process is allowed to go on:
         # both wait for the launch.
-        self.probe("close")
+        self.probe.act("close")
         self.probe("endsession")
         rest = watcher.until(lambda change: "gone" in change, timeout=60)
         self.assertTrue(rest[-1]["gone"], rest[-3:])
@@ -154,7 +154,7 @@ class OneCountdownPerBatchFile(ProgramTestCase):
         watcher = self.probe.stream("watch", 150000)
         self.addCleanup(watcher.close)
         self.program.start(batch=COUNTING_BATCH)
-        self.probe("minimize")
+        self.probe.act("minimize")
         self.probe.wait_for(lambda s: s["window"]["minimized"], timeout=20)
 
         begun = time.monotonic()

@@ -64,9 +64,11 @@ def prepare_prefix_once(run):
         make_prefix(run)
 
 
-def make_prefix(run="by hand"):
-    """A fresh prefix, without installers or crash dialogs. Copies an
-    earlier run left behind go first."""
+def make_prefix(run):
+    """A fresh prefix for the run (pytest-xdist's testrun_uid), without
+    installers or crash dialogs. Copies an earlier run left behind go
+    first."""
+    os.makedirs(os.path.dirname(PREFIX), exist_ok=True)
     shutil.rmtree(PREFIX, ignore_errors=True)
     for leftover in private_prefixes():
         shutil.rmtree(leftover, ignore_errors=True)
