@@ -114,8 +114,17 @@ class Probe:
         return seen
 
     def stream(self, *args):
-        """A command that prints a line for each thing it sees, started and ready."""
-        return ProbeStream(self.env, *args)
+        """A command that prints a line for each thing it sees, started and
+        ready. A probe that ends before it is ready never got to look (as
+        report() allows for): it starts once more; a second such failure
+        fails the test."""
+        for attempt in (1, 2):
+            stream = ProbeStream(self.env, *args)
+            if stream.ready(timeout=60):
+                return stream
+            stream.close()
+        raise AssertionError("the probe (%s) ended before it was ready: %s"
+                             % (" ".join(map(str, args)), stream.heard()[-3:]))
 
     # High contrast and the system colours ------------------------------------
 
@@ -172,7 +181,14 @@ class ProbeStream:
         self.arrival = threading.Condition()
         self.reader = threading.Thread(target=self._read, daemon=True)
         self.reader.start()
-        self.until(lambda line: line.get("ready"), timeout=60)
+
+    def ready(self, timeout):
+        """Whether the command said it is ready within timeout seconds, before it ended."""
+        try:
+            self.until(lambda line: line.get("ready"), timeout)
+            return True
+        except AssertionError:
+            return False
 
     def _read(self):
         for text in self.process.stdout:
