@@ -12,6 +12,7 @@ import time
 
 from elements import BOX, BUTTON, MESSAGE, counting
 from harness import ProgramTestCase
+from probe import summary
 from program import EXE
 from test_resources import IDR_PAUSED_PICTURE, IDR_RUNNING_PICTURE, RT_RCDATA, load_pe, resources_of
 
@@ -117,7 +118,8 @@ class ButtonPictures(ProgramTestCase):
                 return
 
     def assert_counting(self):
-        self.assertTrue(counting(self.probe.state()), "the countdown is not running")
+        seen = self.probe.state()
+        self.assertTrue(counting(seen), "the countdown is not running: %s" % summary(seen))
 
     def test_in_high_contrast_the_boxes_take_the_system_colours_and_the_button_shows_its_caption(self):
         # The user's scheme is in place before the program starts (Wine
@@ -128,6 +130,9 @@ class ButtonPictures(ProgramTestCase):
         self.addCleanup(self.probe.system_colours, {index: saved[index] for index in HIGH_CONTRAST_SCHEME})
         self.probe.system_colours(HIGH_CONTRAST_SCHEME)
         seen = self.program.start()
+        # Switched while the countdown runs, which it must go on doing; on a
+        # busy machine the first tick may come some seconds after the start.
+        self.probe.wait_for(counting, timeout=20)
         self.probe.stand_in_for_high_contrast()
         self.assert_face(seen, IDR_RUNNING_PICTURE, GREEN, 1)
         self.probe.high_contrast(True)
