@@ -17,6 +17,7 @@ import unittest
 
 import pytest
 
+import wine
 from program import EXE
 
 SOURCE = os.environ["KESTRANE_SOURCE_DIR"]
@@ -75,9 +76,12 @@ def shortcut_target_and_folder(path):
 class InstallerUnderWine(unittest.TestCase):
 
     @pytest.fixture(autouse=True, scope="class")
-    def packages_on_the_session(self, request, session):
+    def packages_on_a_session_of_their_own(self, request, testrun_uid):
+        # The installer changes the whole machine: these tests get a display
+        # and a copy of the prefix that no other test shares.
+        wine.prepare_prefix_once(testrun_uid)
         cls = request.cls
-        cls.session = session
+        cls.session = wine.Session()
         # The prefix the session's Wine runs in, wherever the harness keeps it.
         drive_c = os.path.join(cls.session.env["WINEPREFIX"], "drive_c")
         cls.drive_c = drive_c
@@ -101,6 +105,7 @@ class InstallerUnderWine(unittest.TestCase):
         cls.newer_msi = make_msi(cls.newer_version, cls.folder.name)
         yield
         cls.folder.cleanup()
+        cls.session.close()
 
     def setUp(self):
         self.remove_everything()
