@@ -23,8 +23,10 @@ packages=(
 )
 if [ "${1:-}" = "test" ]; then
   packages+=(
-    clang-14 libclang-rt-14-dev        # the fuzzer of the stored settings (libFuzzer)
-    clang-tidy-14                      # the static analysis of every source
+    python3-pytest python3-pytest-xdist  # runs the end-to-end and release tests side by side
+    python3-pil                          # reads the tests' screenshots
+    clang-14 libclang-rt-14-dev          # the fuzzer of the stored settings (libFuzzer)
+    clang-tidy-14                        # the static analysis of every source
   )
 fi
 

@@ -5,12 +5,13 @@ checks that the tests notice.
     scripts/mutate.py core              every fault in tests/mutation/core.json,
                                         against the unit tests
     scripts/mutate.py windows           tests/mutation/windows.json, against the
-                                        end-to-end tests each fault names
+                                        end-to-end tests each fault names (pytest
+                                        node ids, relative to tests/)
     scripts/mutate.py core --only ID    one fault (repeatable)
     scripts/mutate.py check             only checks that every fault in both
                                         lists still finds its text, exactly
-                                        as often as it says (quick; part of
-                                        make test)
+                                        as often as it says, and names tests
+                                        that exist (quick; part of make test)
 
 Each fault is a text replacement in one file. A fault is "caught" when its
 tests fail (or its build does), "not caught" when they pass, and
@@ -30,6 +31,8 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SCRATCH = os.path.join(ROOT, "build", "mutation")
+# The test run the scratch Wine prefix is made for: every fault's tests run as part of it.
+PREFIX_RUN = "mutation"
 
 
 def run(command, cwd, env=None, timeout=1800):
@@ -84,7 +87,7 @@ class Suite:
             sys.exit("configuring the scratch build failed:\n" + out)
         if self.name == "windows" and not os.path.exists(os.path.join(self.prefix, "kestrane-prepared")):
             self.build()  # the prefix takes the tests' stand-ins from the build
-            code, out = run([sys.executable, "-c", "import harness; harness.make_prefix()"],
+            code, out = run(["/usr/bin/python3", "-c", "import wine; wine.make_prefix(%r)" % PREFIX_RUN],
                             os.path.join(self.source, "tests", "e2e"), env=self.environment())
             if code != 0:
                 sys.exit("making the Wine prefix failed:\n" + out)
@@ -103,8 +106,10 @@ class Suite:
         if self.name == "core":
             binary = os.path.join(self.native, "tests", "unit", "kestrane_unit_tests")
             return run([binary, "--gtest_brief=1"], ROOT, timeout=120)
-        return run(["/usr/bin/python3", "-m", "unittest"] + mutant["tests"],
-                   os.path.join(self.source, "tests", "e2e"), env=self.environment(), timeout=1500)
+        # Each test by its pytest node id, relative to tests/, in the prefix
+        # made once for every fault (the run's id names it).
+        return run(["/usr/bin/python3", "-m", "pytest", "-n", "2", "--testrunuid", PREFIX_RUN] + mutant["tests"],
+                   os.path.join(self.source, "tests"), env=self.environment(), timeout=1500)
 
 
 class Stale(Exception):
@@ -138,6 +143,14 @@ def load(suite):
         return json.load(f)
 
 
+def end_to_end_tests():
+    """The pytest node ids of every end-to-end test, relative to tests/."""
+    listed = subprocess.run(["/usr/bin/python3", "-m", "pytest", "--collect-only", "-q", "e2e"],
+                            cwd=os.path.join(ROOT, "tests"), stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                            text=True, env=dict(os.environ, PYTHONDONTWRITEBYTECODE="1"))
+    return {line for line in listed.stdout.splitlines() if "::" in line}
+
+
 def check_lists():
     """0 when every fault of both lists fits the working tree as it is."""
     stale = []
@@ -147,6 +160,9 @@ def check_lists():
                 original_text(ROOT, mutant)
             except Stale as why:
                 stale.append("%s %s: %s" % (suite, mutant["id"], why))
+    known = end_to_end_tests()
+    for mutant in load("windows"):
+        stale += ["windows %s: no test %s" % (mutant["id"], test) for test in mutant["tests"] if test not in known]
     for line in stale:
         print("stale: " + line)
     if stale:
@@ -202,7 +218,7 @@ def main():
                     with open(os.path.join(SCRATCH, args.suite, "logs", mutant["id"] + ".log"), "w") as log:
                         log.write(out)
                     failed = [line for line in out.splitlines()
-                              if line.startswith(("[  FAILED  ]", "FAIL:", "ERROR:"))]
+                              if line.startswith(("[  FAILED  ]", "FAILED ", "ERROR "))]
                     detail = failed[0] if failed else ("exit %d" % code if code else "")
             finally:
                 with open(path, "w") as f:

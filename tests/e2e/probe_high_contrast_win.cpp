@@ -2,6 +2,8 @@
 
 #include <psapi.h>
 
+#include "probe_memory_win.h"
+
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -38,17 +40,17 @@ bool loadInto(HANDLE process, const wchar_t* path) {
   auto* loadLibrary = reinterpret_cast<BYTE*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
   if (!here || !there || !loadLibrary) return false;
   const SIZE_T size = (std::wcslen(path) + 1) * sizeof(wchar_t);
-  void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-  if (!remote || !WriteProcessMemory(process, remote, path, size, nullptr)) return false;
+  BorrowedMemory name(process, size);
+  if (!name.write(path, size)) return false;
   HANDLE thread = CreateRemoteThread(process, nullptr, 0,
-                                     reinterpret_cast<LPTHREAD_START_ROUTINE>(there + (loadLibrary - here)), remote,
-                                     0, nullptr);
+                                     reinterpret_cast<LPTHREAD_START_ROUTINE>(there + (loadLibrary - here)),
+                                     name.there(), 0, nullptr);
   if (!thread) return false;
   DWORD module = 0;  // the low half of the module's handle: zero when it did not load
-  const bool loaded = WaitForSingleObject(thread, 30000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &module) &&
-                      module != 0;
+  const bool finished = WaitForSingleObject(thread, 30000) == WAIT_OBJECT_0;
+  const bool loaded = finished && GetExitCodeThread(thread, &module) && module != 0;
   CloseHandle(thread);
-  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (!finished) name.keep();  // the thread may still read the name
   return loaded;
 }
 

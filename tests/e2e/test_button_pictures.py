@@ -9,15 +9,13 @@ executable, decoded by ImageMagick, never from the program's own drawing."""
 
 import subprocess
 import time
-import unittest
 
-import harness
+from elements import BOX, BUTTON, MESSAGE, counting
 from harness import ProgramTestCase
+from probe import summary
+from program import EXE
 from test_resources import IDR_PAUSED_PICTURE, IDR_RUNNING_PICTURE, RT_RCDATA, load_pe, resources_of
 
-BUTTON = "KESTRANE_ABORT_BUTTON"
-BOX = "KESTRANE_COUNTDOWN_TEXTBOX"
-MESSAGE = "KESTRANE_COUNTDOWN_MESSAGE"
 GREEN, BLACK = (0, 255, 0), (0, 0, 0)
 # A high-contrast scheme, each colour unlike the designed ones and unlike
 # the others, so that a colour on the screen says which one was used:
@@ -32,7 +30,7 @@ FOCUS_INSET = 3
 
 
 def stored_picture(resource_id):
-    pe = load_pe(harness.EXE)
+    pe = load_pe(EXE)
     return resources_of(pe)[RT_RCDATA][resource_id][0]
 
 
@@ -74,25 +72,14 @@ def ink_box(face, width, colour):
 class ButtonPictures(ProgramTestCase):
 
     def face_on_screen(self, seen):
-        left, top, width, height = self.control(seen, BUTTON)["rect"]
-        cx, cy = seen["window"]["client"][:2]
-        shot = self.session.screenshot()
-        rgb = rgb_pixels([shot, "-crop", "%dx%d+%d+%d" % (width, height, cx + left, cy + top), "+repage"])
-        self.assertEqual(len(rgb), 3 * width * height, "the screenshot could not be read")
-        return [tuple(rgb[i:i + 3]) for i in range(0, len(rgb), 3)], width, height
+        rect = self.screen_rect(seen, BUTTON)
+        return self.session.screenshot().rgb(rect), rect[2], rect[3]
 
     def pause(self, seen):
-        x, y = self.screen_point(seen, BUTTON)
-        self.session.move_pointer(x, y)
-        self.session.xdotool("click", 1)
-        deadline = time.monotonic() + 10
-        while time.monotonic() < deadline:
-            seen = self.session.state()
-            if seen["window"] is not None and not self.control(seen, BUTTON)["enabled"]:
-                time.sleep(0.5)  # the disabled face is drawn after the state changes
-                return seen
-            time.sleep(0.2)
-        self.fail("the button never became disabled")
+        self.click(seen, BUTTON)
+        seen = self.probe.wait_for(lambda s: not self.control(s, BUTTON)["enabled"], timeout=10)
+        time.sleep(0.5)  # the disabled face is drawn after the state changes
+        return seen
 
     def assert_face(self, seen, resource_id, ground, scale):
         picture_size = (int(300 * scale), int(150 * scale))
@@ -125,27 +112,30 @@ class ButtonPictures(ProgramTestCase):
         top-left corner, clear of text and border, is one of those expected."""
         deadline = time.monotonic() + timeout
         while True:
-            ground = self.session.pixel(*self.screen_point(seen, name, dx=6, dy=6))
+            ground = self.session.screenshot().pixel(*self.screen_point(seen, name, dx=6, dy=6))
             if ground in expected or time.monotonic() > deadline:
                 self.assertIn(ground, expected, name)
                 return
 
     def assert_counting(self):
-        seen = self.session.state()
-        self.assertRegex(seen["by_name"][BOX]["text"], r"^\d\d$", "the countdown is not running")
+        seen = self.probe.state()
+        self.assertTrue(counting(seen), "the countdown is not running: %s" % summary(seen))
 
     def test_in_high_contrast_the_boxes_take_the_system_colours_and_the_button_shows_its_caption(self):
         # The user's scheme is in place before the program starts (Wine
         # reads the system colours once in each process), with high
         # contrast off: the designed look. Then high contrast alone is
         # turned on, so that only the setting's change can redraw.
-        saved = self.session.system_colours()
-        self.addCleanup(self.session.system_colours, {index: saved[index] for index in HIGH_CONTRAST_SCHEME})
-        self.session.system_colours(HIGH_CONTRAST_SCHEME)
-        seen = self.session.start()
-        self.session.stand_in_for_high_contrast()
+        saved = self.probe.system_colours()
+        self.addCleanup(self.probe.system_colours, {index: saved[index] for index in HIGH_CONTRAST_SCHEME})
+        self.probe.system_colours(HIGH_CONTRAST_SCHEME)
+        seen = self.program.start()
+        # Switched while the countdown runs, which it must go on doing; on a
+        # busy machine the first tick may come some seconds after the start.
+        self.probe.wait_for(counting, timeout=20)
+        self.probe.stand_in_for_high_contrast()
         self.assert_face(seen, IDR_RUNNING_PICTURE, GREEN, 1)
-        self.session.high_contrast(True)
+        self.probe.high_contrast(True)
 
         def caption_face(face, width, height):
             ink = ink_box(face, width, BUTTON_TEXT)
@@ -170,14 +160,11 @@ class ButtonPictures(ProgramTestCase):
         self.assertIsNotNone(ink_box(face, width, GRAY_TEXT), "no dimmed caption while paused")
         self.assertNotIn(BUTTON_TEXT, face)
         self.assert_ground(seen, BOX, HIGHLIGHT)
-        x, y = self.screen_point(seen, BOX)
-        self.session.move_pointer(x, y)
-        self.session.xdotool("click", 1)
-        seen = self.session.wait_for(lambda s: s["by_name"][BUTTON]["enabled"])
-        self.assertTrue(seen["by_name"][BUTTON]["enabled"], "the countdown did not continue")
+        self.click(seen, BOX)
+        seen = self.probe.wait_for(lambda s: s["by_name"][BUTTON]["enabled"])
 
         # Off again, with the scheme still in place: the designed look.
-        self.session.high_contrast(False)
+        self.probe.high_contrast(False)
         self.until_face(seen, lambda face, width, height: face.count(GREEN) > len(face) // 4)
         self.assert_face(seen, IDR_RUNNING_PICTURE, GREEN, 1)
         self.assert_ground(seen, BOX, BLACK)
@@ -185,7 +172,7 @@ class ButtonPictures(ProgramTestCase):
         self.assert_counting()
 
     def test_at_96_dpi_each_face_is_the_stored_picture_on_its_ground(self):
-        seen = self.session.start()
+        seen = self.program.start()
         self.assert_face(seen, IDR_RUNNING_PICTURE, GREEN, 1)
         seen = self.pause(seen)
         self.assert_face(seen, IDR_PAUSED_PICTURE, BLACK, 1)
@@ -193,15 +180,12 @@ class ButtonPictures(ProgramTestCase):
     def test_at_144_dpi_each_face_is_the_stored_picture_half_as_large_again(self):
         self.session.set_density(144)
         try:
-            seen = self.session.start()
+            seen = self.program.start()
             self.assertEqual(seen["window"]["dpi"], 144)
             self.assert_face(seen, IDR_RUNNING_PICTURE, GREEN, 1.5)
             seen = self.pause(seen)
             self.assert_face(seen, IDR_PAUSED_PICTURE, BLACK, 1.5)
         finally:
-            self.session.kill_program()
+            self.program.kill()
             self.session.set_density(None)
 
-
-if __name__ == "__main__":
-    unittest.main()

@@ -3,13 +3,13 @@
 whatever arrives while the box is open. The error is provoked in the
 test-only build, which refuses to show the countdown's first tick."""
 
-import json
 import subprocess
-import unittest
 
-from harness import FAILING_EXE, ProgramTestCase
+from elements import BOX
+from harness import ProgramTestCase
+from program import FAILING_EXE
 
-FAILING_FIRST_TICK = {"KESTRANE_FAIL_SETTING": "KESTRANE_COUNTDOWN_TEXTBOX.Text"}
+FAILING_FIRST_TICK = {"KESTRANE_FAIL_SETTING": BOX + ".Text"}
 
 
 class RunTimeError(ProgramTestCase):
@@ -18,14 +18,14 @@ class RunTimeError(ProgramTestCase):
         # 3001 twips is 200 px, which an unload saves back as 3000.
         self.session.store("MainLeft", "3001")
         self.session.store("MainTop", "1501")
-        self.session.start(exe=FAILING_EXE, environment=FAILING_FIRST_TICK)
-        box = json.loads(self.session.probe("errorbox", "15000"))
+        self.program.start(exe=FAILING_EXE, environment=FAILING_FIRST_TICK)
+        box = self.probe.json("errorbox", 15000)
         self.assertIsNotNone(box["box"], "no message box came")
         return box
 
     def assert_still_running(self, seconds):
         with self.assertRaises(subprocess.TimeoutExpired, msg="the program ended"):
-            self.session.program.wait(timeout=seconds)
+            self.program.process.wait(timeout=seconds)
 
     def assert_unloaded_as_on_any_close(self):
         self.assertEqual(self.session.stored("MainLeft"), "3000")
@@ -35,18 +35,18 @@ class RunTimeError(ProgramTestCase):
         box = self.start_until_the_error_box()
         self.assertEqual(box["title"], "KESTRANE")
         self.assertRegex(box["text"], r"^Run-time error '\d+':")
-        self.assertIn("KESTRANE_COUNTDOWN_TEXTBOX", box["text"])
+        self.assertIn(BOX, box["text"])
         self.assertTrue(box["owned_by_main"])
         # Nothing runs while the user reads it: no tick shows, no launch.
         self.assert_still_running(2.5)
-        seen = self.session.state()
-        self.assertEqual(self.control(seen, "KESTRANE_COUNTDOWN_TEXTBOX")["text"], "--\r\n")
+        seen = self.probe.state()
+        self.assertEqual(self.control(seen, BOX)["text"], "--\r\n")
 
         # A screen reader's first question, while the box shows "--": the
         # boxes are named and the box's value is "--" without the line break.
-        self.assertIn("Seconds left", self.session.probe("accessible"))
+        self.assertIn("Seconds left", self.probe("accessible"))
         annotated = {}
-        for call in self.session.annotations():
+        for call in self.program.annotations():
             self.assertEqual((call["object"], call["child"]), (-4, 0), call)  # the client area itself
             if call["call"] == "SetHwndPropStr":
                 annotated[(call["properties"][0], call["value"])] = call["window"]
@@ -56,11 +56,11 @@ class RunTimeError(ProgramTestCase):
         self.assertEqual(len(set(boxes)), 3)
         self.assertEqual(annotated.get(("Value", "--")), boxes[0], annotated)
 
-        self.assertEqual(self.session.probe("dismiss", str(box["box"])), "")
-        self.assertEqual(self.session.wait_exit(timeout=20), 1)
-        self.assertFalse(self.session.launched())
+        self.assertEqual(self.probe("dismiss", str(box["box"])), "")
+        self.assertEqual(self.program.wait_exit(timeout=20), 1)
+        self.assertFalse(self.program.launched())
         self.assert_unloaded_as_on_any_close()
-        self.assert_cleared_before_destroyed(self.session.annotations(), boxes)
+        self.assert_cleared_before_destroyed(self.program.annotations(), boxes)
 
     def assert_cleared_before_destroyed(self, calls, boxes):
         """Every window annotated is cleared of all it was given while it
@@ -84,15 +84,12 @@ class RunTimeError(ProgramTestCase):
 
     def test_a_close_request_while_the_box_is_open_still_ends_with_a_non_zero_code(self):
         box = self.start_until_the_error_box()
-        self.session.probe("close")  # another program asks the main window to close
+        self.probe.act("close")  # another program asks the main window to close
         self.assert_still_running(2.5)
-        again = json.loads(self.session.probe("errorbox", "0"))
+        again = self.probe.json("errorbox", 0)
         self.assertEqual(again["box"], box["box"], "the box went away with the close request")
 
-        self.session.probe("dismiss", str(box["box"]))
-        self.assertEqual(self.session.wait_exit(timeout=20), 1)
+        self.probe("dismiss", str(box["box"]))
+        self.assertEqual(self.program.wait_exit(timeout=20), 1)
         self.assert_unloaded_as_on_any_close()
 
-
-if __name__ == "__main__":
-    unittest.main()

@@ -2,51 +2,27 @@
 message band seen on screen."""
 
 import time
-import unittest
 
-from harness import ProgramTestCase, Watcher, holds
+from elements import BOX, BUTTON, CREATOR, MARKS, MESSAGE, TITLE, box, message, paused, resumed
+from harness import ProgramTestCase
+from probe import holds
+from screen import black_ink, red_ink
 
-BOX = "KESTRANE_COUNTDOWN_TEXTBOX"
-MESSAGE = "KESTRANE_COUNTDOWN_MESSAGE"
-BUTTON = "KESTRANE_ABORT_BUTTON"
 GREEN, BLACK, RED = (0, 255, 0), (0, 0, 0), (255, 0, 0)
-RED_PIXEL = "r > 0.6 && g < 0.3 && b < 0.3"
-BLACK_PIXEL = "r < 0.3 && g < 0.3 && b < 0.3"
 
 
-def box(seen):
-    return seen["by_name"][BOX]["text"]
-
-
-def message(seen):
-    return seen["by_name"][MESSAGE]["text"]
-
-
-def paused(seen):
-    return not seen["by_name"][BUTTON]["enabled"] and message(seen) == "COUNTDOWN PAUSED..."
+def number(text):
+    return int(text) if text.isdigit() else None
 
 
 class PauseAndResume(ProgramTestCase):
 
-    def click(self, seen, name, times=1):
-        x, y = self.screen_point(seen, name)
-        self.session.move_pointer(x, y)
-        if times == 1:
-            self.session.xdotool("click", 1)
-        else:
-            self.session.xdotool("click", "--repeat", times, "--delay", 120, 1)
-
-    def key(self, name):
-        self.session.xdotool("key", name)
-
     def until(self, predicate, timeout=15.0):
-        seen = self.session.wait_for(predicate, timeout=timeout, interval=0.1)
-        self.assertTrue(holds(predicate, seen), seen.get("controls"))
-        return seen
+        return self.probe.wait_for(predicate, timeout=timeout, interval=0.1)
 
     def ground(self, seen, name, shot):
         """The colour just inside the named control's top-left corner, clear of text and border."""
-        return self.session.pixel(*self.screen_point(seen, name, dx=6, dy=6), path=shot)
+        return shot.pixel(*self.screen_point(seen, name, dx=6, dy=6))
 
     def until_painted(self, seen, expected, timeout=15.0):
         """Screenshots until every named control's ground has its expected colour."""
@@ -58,18 +34,11 @@ class PauseAndResume(ProgramTestCase):
                 self.assertEqual(grounds, expected)
                 return shot
 
-    def text_in_box(self, seen, condition, shot):
-        """(width, height) of the pixels in the countdown box that meet the condition."""
-        left, top, width, height = self.control(seen, BOX)["rect"]
-        origin = seen["window"]["client"]
-        rect = (origin[0] + left + 3, origin[1] + top + 3, width - 6, height - 6)
-        return self.session.extent(rect, condition, path=shot)
-
     def test_the_button_pauses_a_click_on_the_box_continues_and_a_double_click_restarts(self):
-        seen = self.session.start()
+        seen = self.program.start()
         # Values are compared as numbers, never waited for exactly: on a busy
         # machine one look at the window can take longer than a tick.
-        seen = self.until(lambda s: box(s).isdigit() and int(box(s)) <= 27, timeout=30)
+        seen = self.until(lambda s: number(box(s)) <= 27, timeout=30)
         self.click(seen, BUTTON)
         seen = self.until(paused)
         frozen = box(seen)
@@ -83,17 +52,16 @@ class PauseAndResume(ProgramTestCase):
         # outside it, are no clicks. A double-click on the credit line after
         # them shows once the window has handled all three.
         self.click(seen, BUTTON)
-        x, y = self.screen_point(seen, BOX)
-        self.session.move_pointer(x, y)
+        self.point_to(seen, BOX)
         self.session.xdotool("mousedown", 1)
-        tx, ty = self.screen_point(seen, "KESTRANE_TITLE")
-        self.session.move_pointer(tx, ty)
+        self.point_to(seen, TITLE)
         self.session.xdotool("mouseup", 1)
-        self.click(seen, "KESTRANE_CREATOR", times=2)
-        def shows_address(state):
-            return "@" in state["by_name"]["KESTRANE_CREATOR"]["text"]
+        self.click(seen, CREATOR, times=2)
 
-        states = self.session.watch_until(shows_address, timeout=15)
+        def shows_address(state):
+            return "@" in state["by_name"][CREATOR]["text"]
+
+        states = self.probe.watch_until(shows_address, timeout=15)
         self.assertTrue(holds(shows_address, states[-1]), states[-1].get("controls"))
         for state in states:
             if state["window"] is None or None in (box(state), message(state)):
@@ -102,26 +70,22 @@ class PauseAndResume(ProgramTestCase):
             self.assertEqual(box(state), frozen)
 
         self.click(seen, BOX)
-        seen = self.until(lambda s: message(s) == "COUNTDOWN RESUMING...")
-        self.assertTrue(seen["by_name"][BUTTON]["enabled"])
-        seen = self.until(lambda s: box(s).isdigit() and int(box(s)) < int(frozen))
+        seen = self.until(resumed)
+        seen = self.until(lambda s: number(box(s)) < int(frozen))
 
-        watcher = Watcher(self.session, 40000)
+        watcher = self.probe.stream("watch", 40000)
         self.addCleanup(watcher.close)
         self.click(seen, BOX, times=2)
         # Only a restart counts up; it shows for a few seconds at most.
-        changes = watcher.until(lambda c: c["box"].isdigit() and int(c["box"]) > int(frozen), timeout=20)
-        self.assertTrue(changes and changes[-1].get("box", "").isdigit() and int(changes[-1]["box"]) > int(frozen),
-                        changes)
+        watcher.until(lambda c: number(c["box"]) > int(frozen), timeout=20)
 
     def test_space_on_the_button_and_enter_and_escape_in_the_countdown_box_pause(self):
-        seen = self.session.start()
-        x, y = self.screen_point(seen, "KESTRANE_TITLE")
-        self.session.move_pointer(x, y)  # keys go where the pointer is
+        seen = self.program.start()
+        self.point_to(seen, TITLE)
         self.key("space")  # the button holds the focus at start
         seen = self.until(paused)
         self.click(seen, MESSAGE)
-        seen = self.until(lambda s: s["by_name"][BUTTON]["enabled"] and message(s) == "COUNTDOWN RESUMING...")
+        seen = self.until(resumed)
 
         self.click(seen, BOX)  # a continue while counting: harmless, and the box takes the focus
         seen = self.until(lambda s: s["by_name"][BOX]["focused"])
@@ -140,11 +104,11 @@ class PauseAndResume(ProgramTestCase):
         self.assertRegex(box(seen), r"^\d\d$")
 
     def test_the_band_and_the_marks_flash_green_and_black_and_turn_red_when_paused(self):
-        seen = self.session.start()
-        marks = ("KESTRANE_EX_POINT_TEXTBOX_LEFT", "KESTRANE_EX_POINT_TEXTBOX_RIGHT")
+        seen = self.program.start()
         # Before the first tick: the box black with red dashes, the button green.
         shot = self.until_painted(seen, {BOX: BLACK, BUTTON: GREEN})
-        self.assertGreater(self.text_in_box(seen, RED_PIXEL, shot)[0], 0, "no red text in the countdown box")
+        inside = self.screen_rect(seen, BOX, inset=3)
+        self.assertGreater(shot.extent(inside, red_ink)[0], 0, "no red text in the countdown box")
 
         # Screenshots until both phases have been seen twice, whatever the
         # machine's speed; each sample is the band's and the marks' ground.
@@ -152,7 +116,7 @@ class PauseAndResume(ProgramTestCase):
         deadline = time.monotonic() + 40
         while time.monotonic() < deadline:
             shot = self.session.screenshot()
-            samples.append(tuple(self.ground(seen, name, shot) for name in (MESSAGE,) + marks))
+            samples.append(tuple(self.ground(seen, name, shot) for name in (MESSAGE,) + MARKS))
             bands = [sample[0] for sample in samples]
             changes = sum(1 for a, b in zip(bands, bands[1:]) if a != b)
             if bands.count(GREEN) >= 2 and bands.count(BLACK) >= 2 and changes >= 3:
@@ -168,9 +132,5 @@ class PauseAndResume(ProgramTestCase):
 
         self.click(seen, BUTTON)
         self.until(paused)
-        shot = self.until_painted(seen, {MESSAGE: RED, marks[0]: RED, marks[1]: RED, BOX: RED, BUTTON: BLACK})
-        self.assertGreater(self.text_in_box(seen, BLACK_PIXEL, shot)[0], 0, "no black digits on the red box")
-
-
-if __name__ == "__main__":
-    unittest.main()
+        shot = self.until_painted(seen, {MESSAGE: RED, MARKS[0]: RED, MARKS[1]: RED, BOX: RED, BUTTON: BLACK})
+        self.assertGreater(shot.extent(inside, black_ink)[0], 0, "no black digits on the red box")

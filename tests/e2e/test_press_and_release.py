@@ -2,17 +2,8 @@
 releases on different places, dragged between them with the real mouse,
 never resume a paused countdown."""
 
-import unittest
-
+from elements import BOX, BUTTON, MESSAGE, box, message, paused
 from harness import ProgramTestCase
-
-BOX = "KESTRANE_COUNTDOWN_TEXTBOX"
-MESSAGE = "KESTRANE_COUNTDOWN_MESSAGE"
-BUTTON = "KESTRANE_ABORT_BUTTON"
-
-
-def paused(seen):
-    return not seen["by_name"][BUTTON]["enabled"] and seen["by_name"][MESSAGE]["text"] == "COUNTDOWN PAUSED..."
 
 
 class PressAndRelease(ProgramTestCase):
@@ -24,30 +15,22 @@ class PressAndRelease(ProgramTestCase):
         self.session.xdotool("mouseup", 1)
 
     def test_a_press_and_a_release_on_different_places_never_resume(self):
-        seen = self.session.start()
+        seen = self.program.start()
         self.drag(self.screen_point(seen, BUTTON), self.screen_point(seen, BUTTON))
-        seen = self.session.wait_for(paused, timeout=5)
-        self.assertTrue(paused(seen), "the abort button did not pause")
-        frozen = seen["by_name"][BOX]["text"]
+        frozen = box(self.probe.wait_for(paused, timeout=5))
 
-        message = self.screen_point(seen, MESSAGE)
-        box = self.screen_point(seen, BOX)
+        message_point = self.screen_point(seen, MESSAGE)
+        box_point = self.screen_point(seen, BOX)
         origin = seen["window"]["client"]
         background = (origin[0] + 360, origin[1] + 202)  # the gap above the second line
         # No two presses in a row on one place, which would be a double-click.
-        for start, end in ((message, background), (background, message), (box, background),
-                           (message, box), (background, box), (box, message)):
+        for start, end in ((message_point, background), (background, message_point), (box_point, background),
+                           (message_point, box_point), (background, box_point), (box_point, message_point)):
             self.drag(start, end)
-            seen = self.session.wait_for(lambda s: not paused(s), timeout=1.5)
+            seen = self.probe.watch_for(lambda s: not paused(s), timeout=1.5)
             self.assertTrue(paused(seen), "resumed by a press at %s and a release at %s" % (start, end))
-        self.assertEqual(seen["by_name"][BOX]["text"], frozen)
+        self.assertEqual(box(seen), frozen)
 
         # A press and release on the message itself is a click, and resumes.
-        self.drag(message, message)
-        seen = self.session.wait_for(lambda s: s["by_name"][MESSAGE]["text"] == "COUNTDOWN RESUMING...",
-                                     timeout=5)
-        self.assertEqual(seen["by_name"][MESSAGE]["text"], "COUNTDOWN RESUMING...")
-
-
-if __name__ == "__main__":
-    unittest.main()
+        self.drag(message_point, message_point)
+        self.probe.wait_for(lambda s: message(s) == "COUNTDOWN RESUMING...", timeout=5)

@@ -1,21 +1,19 @@
-"""Checks the resources embedded in the built KESTRANE.exe.
-
-Usage: /usr/bin/python3 tests/e2e/test_resources.py PATH_TO_EXE
-   or: KESTRANE_EXE=PATH_TO_EXE /usr/bin/python3 tests/e2e/test_resources.py
+"""Checks the resources embedded in the built KESTRANE.exe (of the build
+KESTRANE_WIN_BUILD names).
 
 Reads the executable with pefile (Debian's python3-pefile, which only the
 system /usr/bin/python3 sees).  The picture checks decode the stored PNGs
 with /usr/bin/convert.
 """
-import os
 import struct
 import subprocess
-import sys
 import zlib
 import unittest
 import xml.etree.ElementTree as ElementTree
 
 import pefile
+
+from program import EXE
 
 RT_ICON, RT_RCDATA, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 10, 14, 16, 24
 IDI_KESTRANE, IDR_RUNNING_PICTURE, IDR_PAUSED_PICTURE = 1, 101, 102
@@ -32,8 +30,6 @@ ICON_GREEN = (76, 255, 0)
 ALLOWED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll",
                    "ole32.dll", "shell32.dll", "comctl32.dll"}
 CONVERT = "/usr/bin/convert"
-
-EXE = None  # set from the command line before unittest.main()
 
 
 def load_pe(path):
@@ -221,18 +217,3 @@ class ResourceTest(unittest.TestCase):
         delayed = getattr(self.pe, "DIRECTORY_ENTRY_DELAY_IMPORT", [])
         self.assertEqual([imp.dll.decode() for imp in delayed], [], "delay-loads DLLs")
 
-
-def main():
-    global EXE
-    args = sys.argv[1:]
-    if args and not args[0].startswith("-"):
-        EXE = args.pop(0)
-    else:
-        EXE = os.environ.get("KESTRANE_EXE")
-    if not EXE or not os.path.isfile(EXE):
-        sys.exit("usage: %s PATH_TO_EXE (or set KESTRANE_EXE); got %r" % (sys.argv[0], EXE))
-    unittest.main(argv=[sys.argv[0]] + args)
-
-
-if __name__ == "__main__":
-    main()

@@ -111,6 +111,3 @@ class Release(unittest.TestCase):
         self.assertEqual(read(os.path.join(extracted, "KESTRANE", "KESTRANE.exe")),
                          read(os.path.join(signed, "KESTRANE.exe")))
 
-
-if __name__ == "__main__":
-    unittest.main()

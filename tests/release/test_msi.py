@@ -15,8 +15,10 @@ import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-import harness  # noqa: E402
+import pytest
+
+import wine
+from program import EXE
 
 SOURCE = os.environ["KESTRANE_SOURCE_DIR"]
 INSTALL_FOLDER = "C:\\Program Files\\KESTRANE\\"
@@ -32,7 +34,7 @@ def read(path):
 
 def make_msi(version, folder, name=None):
     path = os.path.join(folder, name or "KESTRANE-%s.msi" % version)
-    subprocess.run(["bash", os.path.join(SOURCE, "scripts", "make-msi.sh"), harness.EXE, version, path],
+    subprocess.run(["bash", os.path.join(SOURCE, "scripts", "make-msi.sh"), EXE, version, path],
                    check=True, capture_output=True, timeout=120)
     return path
 
@@ -73,9 +75,13 @@ def shortcut_target_and_folder(path):
 
 class InstallerUnderWine(unittest.TestCase):
 
-    @classmethod
-    def setUpClass(cls):
-        cls.session = harness.shared_session()
+    @pytest.fixture(autouse=True, scope="class")
+    def packages_on_a_session_of_their_own(self, request, testrun_uid):
+        # The installer changes the whole machine: these tests get a display
+        # and a copy of the prefix that no other test shares.
+        wine.prepare_prefix_once(testrun_uid)
+        cls = request.cls
+        cls.session = wine.Session()
         # The prefix the session's Wine runs in, wherever the harness keeps it.
         drive_c = os.path.join(cls.session.env["WINEPREFIX"], "drive_c")
         cls.drive_c = drive_c
@@ -90,17 +96,16 @@ class InstallerUnderWine(unittest.TestCase):
                        WINEDLLOVERRIDES=cls.session.env["WINEDLLOVERRIDES"] + ";winemenubuilder.exe=d")
         cls.folder = tempfile.TemporaryDirectory(prefix="kestrane-msi-")
         version = subprocess.run([sys.executable, os.path.join(SOURCE, "scripts", "exe_version.py"),
-                                  harness.EXE], check=True, capture_output=True, text=True).stdout.strip()
+                                  EXE], check=True, capture_output=True, text=True).stdout.strip()
         major, minor, patch = version.split(".")
         cls.version = version
         cls.newer_version = "%s.%s.%d" % (major, minor, int(patch) + 1)
         cls.msi = make_msi(version, cls.folder.name)
         cls.rebuilt_msi = make_msi(version, cls.folder.name, "rebuilt.msi")
         cls.newer_msi = make_msi(cls.newer_version, cls.folder.name)
-
-    @classmethod
-    def tearDownClass(cls):
+        yield
         cls.folder.cleanup()
+        cls.session.close()
 
     def setUp(self):
         self.remove_everything()
@@ -163,7 +168,7 @@ class InstallerUnderWine(unittest.TestCase):
     def test_silent_install_and_uninstall_leave_the_batch_file_and_the_stored_position(self):
         self.msiexec("/i", self.msi)
 
-        self.assertEqual(read(self.installed_exe), read(harness.EXE), "the installed exe is not the build")
+        self.assertEqual(read(self.installed_exe), read(EXE), "the installed exe is not the build")
         shortcuts = self.shortcuts()
         self.assertEqual(len(shortcuts), 1, shortcuts)
         self.assertEqual(shortcut_target_and_folder(shortcuts[0]),
@@ -206,9 +211,6 @@ class InstallerUnderWine(unittest.TestCase):
 
         entries = list(self.installed_products().values())
         self.assertEqual([entry.get("DisplayVersion") for entry in entries], [self.newer_version])
-        self.assertEqual(read(self.installed_exe), read(harness.EXE))
+        self.assertEqual(read(self.installed_exe), read(EXE))
         self.assertEqual(len(self.shortcuts()), 1)
 
-
-if __name__ == "__main__":
-    unittest.main()

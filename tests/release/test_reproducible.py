@@ -62,6 +62,3 @@ class ReproducibleBuild(unittest.TestCase):
                          % (len(offsets), [hex(o) for o in offsets[:8]]))
         self.assertLessEqual(len(first), 600 * 1024, "KESTRANE.exe has grown past 600 KiB")
 
-
-if __name__ == "__main__":
-    unittest.main()
