@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <string>
 
+#include "json_text_win.h"
+
 namespace {
 
 constexpr GUID serviceClass = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
@@ -43,23 +45,6 @@ const char* propertyName(const GUID& id) {
     if (IsEqualGUID(known.id, id)) return known.name;
   }
   return nullptr;
-}
-
-std::string json(const std::wstring& text) {
-  std::string out = "\"";
-  for (wchar_t c : text) {
-    if (c == L'"' || c == L'\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c > 0x7e) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
 }
 
 bool refusing() { return GetEnvironmentVariableW(L"KESTRANE_ANNOTATION_REFUSE", nullptr, 0) != 0; }

@@ -5,23 +5,6 @@
 #include "control_ids.h"
 #include "element_table.h"
 
-std::string json(const std::wstring& text) {
-  std::string out = "\"";
-  for (wchar_t c : text) {
-    if (c == L'"' || c == L'\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c > 0x7e) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
 std::string rect(const RECT& r) {
   char text[96];
   std::snprintf(text, sizeof text, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right - r.left, r.bottom - r.top);

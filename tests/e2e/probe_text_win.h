@@ -8,7 +8,8 @@
 #include <optional>
 #include <string>
 
-std::string json(const std::wstring& text);
+#include "json_text_win.h"
+
 // [left, top, width, height]
 std::string rect(const RECT& r);
 // The window's text, or nothing when it did not answer in time.
