@@ -19,7 +19,9 @@ class Desktop {
   static constexpr unsigned swpNoMove = 2;
   static constexpr int swShowNormal = 1;
 
-  // The four texts go over as 8-bit strings in the system's code page.
+  // The launch at zero. The handler names the file as the shell would be
+  // given it, by its bare name; the platform runs only the file of that
+  // name in the folder the program was started in.
   virtual std::intptr_t ShellExecuteA(WindowHandle owner, const std::string& operation,
                                       const std::string& file, const std::string& parameters,
                                       const std::string& directory, int showCommand) = 0;
@@ -29,6 +31,8 @@ class Desktop {
   // True for a window of this program's own process (a message box it shows,
   // the shell's prompt about the launch); false for 0 and any other window.
   virtual bool belongsToThisProgram(WindowHandle window) = 0;
+  // The window's class name (GetClassNameW); empty for 0 and a window gone.
+  virtual std::string classNameOf(WindowHandle window) = 0;
 
  protected:
   ~Desktop() = default;

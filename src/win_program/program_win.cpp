@@ -72,8 +72,10 @@ int runProgram(HINSTANCE instance, int showCommand, const ProgramParts& parts) {
         DispatchMessageW(&message);
       }
       // A reported run-time error ends the program with its code, whatever
-      // else ended the message loop.
-      exitCode = main.exitCode() != 0 ? main.exitCode() : static_cast<int>(message.wParam);
+      // else ended the message loop; then a launch the shell did not take.
+      exitCode = main.exitCode() != 0          ? main.exitCode()
+                 : desktop.launchExitCode() != 0 ? desktop.launchExitCode()
+                                                 : static_cast<int>(message.wParam);
       oneCountdown.publish(nullptr);
     }
   }

@@ -42,8 +42,10 @@
 //                              whether it was still running to be ended
 //   probe kill                 ends its process
 //   probe dismiss HWND         asks that window to close
-//   probe other [topmost]      opens a window of its own, brings it to the
-//                              foreground and keeps it until dismissed
+//   probe other [topmost] [hang MS]
+//                              opens a window of its own, brings it to the
+//                              foreground and keeps it until dismissed; with
+//                              hang, it then answers nothing for MS ms
 // For high contrast, which Wine cannot turn on (probe_high_contrast_win.h):
 //   probe inject DLL | highcontrast on|off | syscolors [I C]...
 //
@@ -101,7 +103,13 @@ LRESULT CALLBACK otherProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-int openOther(bool topmost) {
+int openOther(const Arguments& a) {
+  bool topmost = false;
+  DWORD hangMs = 0;
+  for (int i = 0; i < a.count; ++i) {
+    if (a.text(i) == L"topmost") topmost = true;
+    if (a.text(i) == L"hang") hangMs = a.number(i + 1, 0);
+  }
   WNDCLASSW info{};
   info.lpfnWndProc = otherProc;
   info.hInstance = GetModuleHandleW(nullptr);
@@ -114,6 +122,7 @@ int openOther(bool topmost) {
   SetForegroundWindow(other);
   std::printf("%llu\n", handle(other));
   std::fflush(stdout);
+  Sleep(hangMs);  // a long computation, a breakpoint, a deadlock
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   return 0;
@@ -223,7 +232,7 @@ const Command commands[] = {
     {L"foreground", Target::none, 0, printForeground},
     {L"accessible", Target::none, 0, [](const Arguments&) { return printAccessible(); }},
     {L"events", Target::none, 0, [](const Arguments& a) { return printEvents(a.number(0, 60000)); }},
-    {L"other", Target::none, 0, [](const Arguments& a) { return openOther(a.text(0) == L"topmost"); }},
+    {L"other", Target::none, 0, openOther},
     {L"syscolors", Target::none, 0, [](const Arguments& a) { return setSystemColours(a.count / 2, a.words); }},
     {L"topmost", Target::windowArgument, 1, printTopmost},
     {L"above", Target::windowArgument, 1, [](const Arguments& a) { return printAbove(a.window); }},

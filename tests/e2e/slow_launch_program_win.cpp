@@ -7,12 +7,12 @@
 
 namespace {
 
-std::intptr_t slowLaunch(HWND owner, const char* operation, const char* file, const char* parameters,
-                         const char* directory, int showCommand) {
-  const std::intptr_t result =
-      kestrane::launchThroughShell(owner, operation, file, parameters, directory, showCommand);
+bool slowLaunch(SHELLEXECUTEINFOW& request) {
+  const bool taken = kestrane::launchThroughShell(request);
+  const DWORD error = GetLastError();
   Sleep(8000);
-  return result;
+  SetLastError(error);
+  return taken;
 }
 
 }  // namespace

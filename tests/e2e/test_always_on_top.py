@@ -4,17 +4,20 @@ window is in the foreground loses its always-on-top place to KESTRANE."""
 import subprocess
 import time
 
-from harness import ProgramTestCase
+from elements import BUTTON, counting, paused
+from harness import ProgramTestCase, distinct
 from wine import PROBE
 
 
 class KeepsItselfOnTop(ProgramTestCase):
 
-    def open_other(self, topmost):
-        """Opens the probe's "Other" window in the foreground; returns its
-        handle. A probe that ends without a word never got to open it (as
-        Probe.report allows for): it tries once more."""
-        args = ["wine", PROBE, "other"] + (["topmost"] if topmost else [])
+    def open_other(self, topmost, hang_ms=0):
+        """Opens the probe's "Other" window in the foreground, which then
+        answers nothing for hang_ms; returns its handle. A probe that ends
+        without a word never got to open it (as Probe.report allows for): it
+        tries once more."""
+        args = ["wine", PROBE, "other"] + (["topmost"] if topmost else []) + (["hang", hang_ms] if hang_ms else [])
+        args = [str(arg) for arg in args]
         for attempt in (1, 2):
             process = subprocess.Popen(args, env=self.session.env, stdout=subprocess.PIPE,
                                        stderr=subprocess.DEVNULL, text=True)
@@ -100,3 +103,23 @@ class KeepsItselfOnTop(ProgramTestCase):
         self.assertFalse(self.other_is_topmost(other))
         self.assertTrue(self.is_above(other))
 
+
+    def test_a_program_in_front_that_stops_answering_stops_neither_the_countdown_nor_the_abort_button(self):
+        seen = self.program.start()
+        self.probe.wait_for(counting, timeout=20)
+        watcher = self.probe.stream("watch", 60000, 1000)
+        self.addCleanup(watcher.close)
+        self.open_other(topmost=False, hang_ms=20000)
+        hung = time.monotonic()
+        # Ten seconds of the hang: a new value each second, and never a
+        # second without an answer. Whether the hung window is demoted
+        # meanwhile is the system's to decide.
+        changes = watcher.until(lambda change: change["arrived"] - hung >= 10, timeout=30)
+        self.assertEqual([c for c in changes if c.get("busy")], [], "the window stopped answering")
+        boxes = [b for b in distinct([c["box"] for c in changes if "box" in c]) if b.isdigit()]
+        self.assertGreaterEqual(len(boxes), 9, boxes)
+        self.assertEqual([int(a) - int(b) for a, b in zip(boxes, boxes[1:])], [1] * (len(boxes) - 1), boxes)
+
+        self.click(seen, BUTTON)
+        seen = self.probe.wait_for(paused, timeout=5)
+        self.assertLess(time.monotonic() - hung, 20, "paused only once the other program answered again")

@@ -11,7 +11,7 @@ import pytest
 
 from elements import BOX, BUTTON, MARKS, MESSAGE
 from harness import ProgramTestCase, distinct
-from program import EXE, PLANTED_DLLS, SLOW_LAUNCH_EXE
+from program import EXE, MARKER_BATCH, PLANTED_DLLS, SLOW_LAUNCH_EXE
 
 # A batch file that adds a line for every time it runs.
 COUNTING_BATCH = "@echo off\r\necho launched>> \"%~dp0launched.txt\"\r\n"
@@ -62,10 +62,20 @@ class CountdownToLaunch(ProgramTestCase):
         self.assertIsNone(self.session.stored("MainHeight"))
 
     @pytest.mark.whole_countdown
-    def test_without_the_batch_file_the_window_still_closes_at_zero(self):
-        self.program.start(batch=None)
-        self.assertEqual(self.program.wait_exit(timeout=120), 0)
+    def test_without_the_batch_file_in_its_folder_nothing_runs_and_the_exit_code_says_so(self):
+        # One in a folder on the PATH, where any program the user runs can
+        # put one: it must not run elevated.
+        planted = tempfile.mkdtemp(prefix="kestrane-e2e-path-")
+        self.addCleanup(shutil.rmtree, planted, ignore_errors=True)
+        with open(os.path.join(planted, "KESTRANE.BAT"), "w", newline="") as f:
+            f.write(MARKER_BATCH)
+        self.program.start(batch=None, environment={"WINEPATH": "Z:" + planted.replace("/", "\\")})
+        # Only a folder of that name where the program started.
+        os.mkdir(os.path.join(self.program.folder, "KESTRANE.BAT"))
+        self.addCleanup(os.rmdir, os.path.join(self.program.folder, "KESTRANE.BAT"))
+        self.assertEqual(self.program.wait_exit(timeout=120), 2)  # ERROR_FILE_NOT_FOUND
         self.assertFalse(self.program.launched())
+        self.assertEqual(os.listdir(planted), ["KESTRANE.BAT"], "the batch file on the PATH ran")
         self.assertIsNotNone(self.session.stored("MainLeft"))
 
 

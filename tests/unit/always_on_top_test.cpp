@@ -160,7 +160,7 @@ TEST_F(AlwaysOnTop, AFailedSecondReadOfItsHandleLeavesTheDemotionDoneAndRaisesNo
   EXPECT_EQ(program.desktop.placements.size(), 1u);
 }
 
-TEST(Keeper, NeverTakesAWindowOfItsOwnProgramOutOfTheBand) {
+TEST(Keeper, NeverTakesAWindowOfItsOwnProgramOrTheTaskbarOutOfTheBand) {
   Program program;
   program.main.load();
   program.desktop.ownWindows.insert(ownMessageBox);
@@ -178,6 +178,21 @@ TEST(Keeper, NeverTakesAWindowOfItsOwnProgramOutOfTheBand) {
   ASSERT_EQ(program.desktop.placements.size(), 2u);
   EXPECT_EQ(program.desktop.placements[0].window, other);
   EXPECT_EQ(program.desktop.placements[1].window, program.view.windowHandle);
+
+  // The taskbar of either monitor stays in the band; the window is raised
+  // all the same. A class of a like name is any other window.
+  const WindowHandle self = program.view.windowHandle;
+  program.desktop.classNames = {{other, "Shell_TrayWnd"}, {another, "Shell_SecondaryTrayWnd"},
+                                {ownMessageBox + 1, "Shell_TrayWndX"}};
+  for (WindowHandle front : {other, another, ownMessageBox + 1}) {
+    program.desktop.placements.clear();
+    program.desktop.foreground = front;
+    program.seconds(1);
+    const std::vector<Call> raiseOnly{{self, topmost, 0, 0, 0, 0, noSizeNoMove}};
+    const std::vector<Call> demoteAndRaiseIt{{front, notTopmost, 0, 0, 0, 0, noSizeNoMove},
+                                             {self, topmost, 0, 0, 0, 0, noSizeNoMove}};
+    EXPECT_EQ(placed(program.desktop), front == ownMessageBox + 1 ? demoteAndRaiseIt : raiseOnly) << front;
+  }
 }
 
 }  // namespace

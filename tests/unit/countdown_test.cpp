@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "countdown.h"
+#include "exit_code.h"
 #include "time_value.h"
 #include "fake_platform.h"
 
@@ -147,6 +148,14 @@ TEST(Countdown, AFailingTextAssignmentKeepsTheDecrementAndEndsTheProgram) {
   EXPECT_EQ(program.box(), "29");
   EXPECT_EQ(program.errors.reported.size(), 1u);
   EXPECT_EQ(program.view.closedWith, 1);
+}
+
+TEST(UntakenLaunch, EndsTheProgramWithTheSystemsReasonNeverWithACodeOfSuccessOrOfARunTimeError) {
+  EXPECT_EQ(exitCodeForUntakenLaunch(2), 2);        // no batch file in the start folder
+  EXPECT_EQ(exitCodeForUntakenLaunch(1223), 1223);  // the elevation declined
+  EXPECT_EQ(exitCodeForUntakenLaunch(1155), 1155);  // no program for the file
+  EXPECT_EQ(exitCodeForUntakenLaunch(0), 31);
+  EXPECT_EQ(exitCodeForUntakenLaunch(1), 31);
 }
 
 }  // namespace

@@ -259,6 +259,10 @@ class RecordingDesktop : public Desktop {
     return window != 0;
   }
   bool belongsToThisProgram(WindowHandle window) override { return ownWindows.count(window) != 0; }
+  std::string classNameOf(WindowHandle window) override {
+    auto found = classNames.find(window);
+    return found == classNames.end() ? "Notepad" : found->second;
+  }
 
   PlatformLog* log = nullptr;
   WindowHandle foreground = 0;
@@ -267,6 +271,7 @@ class RecordingDesktop : public Desktop {
   std::vector<Placement> placements;
   std::vector<std::string> calls;
   std::set<WindowHandle> ownWindows;     // windows of the program's own process
+  std::map<WindowHandle, std::string> classNames;  // any other window is a "Notepad"
   std::function<void()> whileLaunching;  // what the shell lets through while it works
 
  private:
