@@ -2,6 +2,9 @@
 
 #include <cwchar>
 #include <string>
+#include <vector>
+
+#include <sddl.h>
 
 namespace kestrane {
 
@@ -44,6 +47,50 @@ std::wstring objectName(const std::wstring& folder) {
   return name;
 }
 
+// The user's own SID, as text; empty when it cannot be had.
+std::wstring userSid() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<unsigned char> user(size);
+  wchar_t* text = nullptr;
+  const bool read = size > 0 && GetTokenInformation(token, TokenUser, user.data(), size, &size) &&
+                    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &text);
+  CloseHandle(token);
+  std::wstring sid = read ? text : L"";
+  if (text) LocalFree(text);
+  return sid;
+}
+
+// Who may open the claim: the user, from ordinary and elevated programs
+// alike, and the system; labelled medium, so that a first start "as
+// administrator" does not shut out the user's ordinary ones, as its
+// default security (an administrator's, at high integrity) would. Null,
+// for the default, when it cannot be made.
+class ClaimSecurity {
+ public:
+  ClaimSecurity() {
+    const std::wstring sid = userSid();
+    if (sid.empty()) return;
+    const std::wstring text = L"D:P(A;;GA;;;" + sid + L")(A;;GA;;;SY)S:(ML;;NW;;;ME)";
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(text.c_str(), SDDL_REVISION_1, &descriptor, nullptr)) {
+      attributes_.lpSecurityDescriptor = descriptor;
+    }
+  }
+  ~ClaimSecurity() {
+    if (attributes_.lpSecurityDescriptor) LocalFree(attributes_.lpSecurityDescriptor);
+  }
+  ClaimSecurity(const ClaimSecurity&) = delete;
+  ClaimSecurity& operator=(const ClaimSecurity&) = delete;
+
+  SECURITY_ATTRIBUTES* attributes() { return attributes_.lpSecurityDescriptor ? &attributes_ : nullptr; }
+
+ private:
+  SECURITY_ATTRIBUTES attributes_{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
+};
+
 // The running countdown's window, once it has published it; it may still
 // be starting.
 HWND runningWindow(volatile LONG64* published) {
@@ -65,9 +112,16 @@ OneCountdownPerFolder::~OneCountdownPerFolder() {
 
 bool OneCountdownPerFolder::claim() {
   const std::wstring name = objectName(currentFolderFolded());
-  mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG64), name.c_str());
-  const bool another = mapping_ && GetLastError() == ERROR_ALREADY_EXISTS;
+  ClaimSecurity security;
+  mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, security.attributes(), PAGE_READWRITE, 0, sizeof(LONG64),
+                                name.c_str());
+  const DWORD error = GetLastError();
+  // Refused: the claim is there, made by a start this one may not reach
+  // (an elevated one that claimed with the default security, say), so a
+  // countdown for this folder runs.
+  if (!mapping_ && error == ERROR_ACCESS_DENIED) return false;
   if (!mapping_) return true;  // no way to tell: count down, as before there was a check
+  const bool another = error == ERROR_ALREADY_EXISTS;
   published_ = static_cast<volatile LONG64*>(MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0));
   if (!another || !published_) return true;
 

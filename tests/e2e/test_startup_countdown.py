@@ -2,6 +2,7 @@
 at "00", and what is saved when it closes."""
 
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -141,6 +142,18 @@ class NothingPlantedBesideItRuns(ProgramTestCase):
         self.assertEqual(markers, [])
 
 
+def claim_of(folder):
+    """The name under which a countdown started from that folder claims it:
+    the folder as the program names it, upper-cased, in two 64-bit FNV-1a
+    hashes of its UTF-16 code units."""
+    units = ("Z:" + folder.replace("/", "\\")).upper().encode("utf-16-le")
+    def fnv1a(hash):
+        for i in range(0, len(units), 2):
+            hash = ((hash ^ int.from_bytes(units[i:i + 2], "little")) * 0x100000001b3) % 2 ** 64
+        return hash
+    return "Local\\KESTRANE countdown %016x%016x" % (fnv1a(0xcbf29ce484222325), fnv1a(0x84222325cbf29ce4))
+
+
 class OneCountdownPerBatchFile(ProgramTestCase):
 
     def windows(self):
@@ -164,6 +177,13 @@ class OneCountdownPerBatchFile(ProgramTestCase):
         watcher = self.probe.stream("watch", 150000)
         self.addCleanup(watcher.close)
         self.program.start(batch=COUNTING_BATCH)
+        # The claim lets in only the user, from ordinary and elevated
+        # programs alike, and the system, at medium integrity.
+        claim = self.probe.json("security", claim_of(self.program.folder))
+        self.assertIsNotNone(claim["access"], "the claim's security could not be read")
+        self.assertEqual(sorted(re.findall(r"\(A;[^;]*;[^;]*;;;([^)]*)\)", claim["access"])),
+                         sorted([claim["user"], "SY"]), claim)
+        self.assertEqual(claim["label"], {"level": 8192, "policy": 1}, claim)  # medium, no write up
         self.probe.act("minimize")
         self.probe.wait_for(lambda s: s["window"]["minimized"], timeout=20)
 
@@ -174,7 +194,8 @@ class OneCountdownPerBatchFile(ProgramTestCase):
         self.probe.wait_for(lambda s: not s["window"]["minimized"], timeout=10)
         self.assertEqual(len(self.windows()), 1)
 
-        other = tempfile.mkdtemp(prefix="kestrane-e2e-other-")
+        # A name the system's 8-bit code page cannot spell.
+        other = tempfile.mkdtemp(prefix="kestrane-e2e-другая-")
         self.addCleanup(shutil.rmtree, other, ignore_errors=True)
         with open(os.path.join(other, "KESTRANE.BAT"), "w", newline="") as f:
             f.write(COUNTING_BATCH)
