@@ -24,6 +24,8 @@ WINDOW, WINDOW_TEXT, HIGHLIGHT, HIGHLIGHT_TEXT = (0, 0, 128), (255, 255, 255), (
 BUTTON_FACE, GRAY_TEXT, BUTTON_TEXT = (128, 0, 128), (255, 128, 0), (0, 255, 255)
 HIGH_CONTRAST_SCHEME = {5: WINDOW, 8: WINDOW_TEXT, 13: HIGHLIGHT, 14: HIGHLIGHT_TEXT, 15: BUTTON_FACE,
                         17: GRAY_TEXT, 18: BUTTON_TEXT}
+# The text colour that goes with each ground.
+HIGH_CONTRAST_INK = {WINDOW: WINDOW_TEXT, HIGHLIGHT: HIGHLIGHT_TEXT}
 CONVERT = "/usr/bin/convert"
 # The focus rectangle is drawn 3 pixels inside the button's edge.
 FOCUS_INSET = 3
@@ -107,14 +109,21 @@ class ButtonPictures(ProgramTestCase):
             if predicate(face, width, height) or time.monotonic() > deadline:
                 return face, width, height
 
-    def assert_ground(self, seen, name, *expected, timeout=15.0):
+    def assert_ground(self, seen, name, *expected, ink=None, timeout=15.0):
         """Screenshots until the colour just inside the named control's
-        top-left corner, clear of text and border, is one of those expected."""
+        top-left corner, clear of text and border, is one of those expected;
+        with ink ({ground: text colour}), until its text is also written in
+        the colour that goes with the ground it is on."""
         deadline = time.monotonic() + timeout
         while True:
-            ground = self.session.screenshot().pixel(*self.screen_point(seen, name, dx=6, dy=6))
-            if ground in expected or time.monotonic() > deadline:
+            shot = self.session.screenshot()
+            ground = shot.pixel(*self.screen_point(seen, name, dx=6, dy=6))
+            text = ink.get(ground) if ink else None
+            inked = shot.colours(self.screen_rect(seen, name, inset=4))[text] if text else 0
+            if (ground in expected and (not ink or inked >= 20)) or time.monotonic() > deadline:
                 self.assertIn(ground, expected, name)
+                if ink:
+                    self.assertGreaterEqual(inked, 20, "%s is not written in %r on %r" % (name, text, ground))
                 return
 
     def assert_counting(self):
@@ -150,8 +159,8 @@ class ButtonPictures(ProgramTestCase):
         self.assertGreaterEqual(right - left, 100, "the caption is not written out: %r" % (ink,))
         self.assertLessEqual(abs((left + right) / 2 - (width - 1) / 2), 3, "the caption is not centred: %r" % (ink,))
         self.assertLessEqual(abs((top + bottom) / 2 - (height - 1) / 2), 8, "the caption is not centred: %r" % (ink,))
-        self.assert_ground(seen, BOX, WINDOW)
-        self.assert_ground(seen, MESSAGE, WINDOW, HIGHLIGHT)
+        self.assert_ground(seen, BOX, WINDOW, ink=HIGH_CONTRAST_INK)
+        self.assert_ground(seen, MESSAGE, WINDOW, HIGHLIGHT, ink=HIGH_CONTRAST_INK)
         self.assert_counting()
 
         # Paused: the caption dimmed, the box in the highlight; a click on the box continues.
@@ -159,7 +168,8 @@ class ButtonPictures(ProgramTestCase):
         face, width, height = self.until_face(seen, lambda face, width, height: GRAY_TEXT in face)
         self.assertIsNotNone(ink_box(face, width, GRAY_TEXT), "no dimmed caption while paused")
         self.assertNotIn(BUTTON_TEXT, face)
-        self.assert_ground(seen, BOX, HIGHLIGHT)
+        self.assert_ground(seen, BOX, HIGHLIGHT, ink=HIGH_CONTRAST_INK)
+        self.assert_ground(seen, MESSAGE, HIGHLIGHT, ink=HIGH_CONTRAST_INK)
         self.click(seen, BOX)
         seen = self.probe.wait_for(lambda s: s["by_name"][BUTTON]["enabled"])
 
