@@ -23,9 +23,9 @@
 //   probe topmost HWND         whether that window is always on top
 //   probe above HWND           whether the main window is above that one
 //                              in the z-order
-//   probe security NAME        the named file mapping's access list as
-//                              SDDL, its integrity label, and the probe's
-//                              own user
+//   probe security NAME        the named file mapping's access entries and
+//                              integrity label (kind, rights, SID), and the
+//                              probe's own user
 // As an accessibility client (probe_accessible_win.h):
 //   probe accessible           every control's role, name, value and state
 //   probe events [timeout-ms]  the events a screen reader listens for
@@ -57,8 +57,6 @@
 // no main window (or no window HWND) to act on, 3 for an unknown command.
 
 #include <windows.h>
-#include <aclapi.h>
-#include <sddl.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -69,6 +67,7 @@
 #include "probe_high_contrast_win.h"
 #include "probe_looks_win.h"
 #include "probe_memory_win.h"
+#include "probe_security_win.h"
 #include "probe_text_win.h"
 
 namespace {
@@ -217,55 +216,6 @@ int printForeground(const Arguments&) {
   return 0;
 }
 
-std::string sddlOrNull(wchar_t* text) {
-  const std::string printed = text ? json(text) : "null";
-  if (text) LocalFree(text);
-  return printed;
-}
-
-// The integrity label's level (its SID's last part) and policy, or null.
-std::string labelOf(PSECURITY_DESCRIPTOR descriptor) {
-  BOOL present = FALSE, defaulted = FALSE;
-  PACL sacl = nullptr;
-  if (!GetSecurityDescriptorSacl(descriptor, &present, &sacl, &defaulted) || !present || !sacl) return "null";
-  for (DWORD i = 0; i < sacl->AceCount; ++i) {
-    void* ace = nullptr;
-    if (!GetAce(sacl, i, &ace) || static_cast<ACE_HEADER*>(ace)->AceType != SYSTEM_MANDATORY_LABEL_ACE_TYPE) continue;
-    auto* label = static_cast<SYSTEM_MANDATORY_LABEL_ACE*>(ace);
-    PSID sid = &label->SidStart;
-    return "{\"level\": " + std::to_string(*GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1)) +
-           ", \"policy\": " + std::to_string(label->Mask) + "}";
-  }
-  return "null";
-}
-
-int printSecurity(const Arguments& a) {
-  HANDLE mapping = OpenFileMappingW(READ_CONTROL, FALSE, a.words[0]);
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  wchar_t* access = nullptr;
-  std::string label = "null";
-  if (mapping && GetSecurityInfo(mapping, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION | LABEL_SECURITY_INFORMATION,
-                                 nullptr, nullptr, nullptr, nullptr, &descriptor) == ERROR_SUCCESS) {
-    ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
-                                                         &access, nullptr);
-    label = labelOf(descriptor);
-    LocalFree(descriptor);
-  }
-  if (mapping) CloseHandle(mapping);
-  HANDLE token = nullptr;
-  unsigned char user[256];
-  DWORD size = 0;
-  wchar_t* sid = nullptr;
-  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
-      GetTokenInformation(token, TokenUser, user, sizeof user, &size)) {
-    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
-  }
-  if (token) CloseHandle(token);
-  std::printf("{\"access\": %s, \"label\": %s, \"user\": %s}\n", sddlOrNull(access).c_str(), label.c_str(),
-              sddlOrNull(sid).c_str());
-  return 0;
-}
-
 // What a command acts on: nothing, the window named by its first word, or
 // the main window (shown or not) once it is there, within five seconds.
 enum class Target { none, windowArgument, main, mainAtOnce };
@@ -288,7 +238,7 @@ const Command commands[] = {
     {L"events", Target::none, 0, [](const Arguments& a) { return printEvents(a.number(0, 60000)); }},
     {L"other", Target::none, 0, openOther},
     {L"syscolors", Target::none, 0, [](const Arguments& a) { return setSystemColours(a.count / 2, a.words); }},
-    {L"security", Target::none, 1, printSecurity},
+    {L"security", Target::none, 1, [](const Arguments& a) { return printSecurity(a.words[0]); }},
     {L"topmost", Target::windowArgument, 1, printTopmost},
     {L"above", Target::windowArgument, 1, [](const Arguments& a) { return printAbove(a.window); }},
     {L"dismiss", Target::windowArgument, 1, [](const Arguments& a) {
