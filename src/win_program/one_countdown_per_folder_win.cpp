@@ -2,7 +2,6 @@
 
 #include <cwchar>
 #include <string>
-#include <vector>
 
 #include <sddl.h>
 
@@ -47,20 +46,18 @@ std::wstring objectName(const std::wstring& folder) {
   return name;
 }
 
-// The user's own SID, as text; empty when it cannot be had.
-std::wstring userSid() {
+// The user's own SID as text, from LocalAlloc; null when it cannot be had.
+wchar_t* userSid() {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return nullptr;
+  alignas(TOKEN_USER) unsigned char user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
   DWORD size = 0;
-  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-  std::vector<unsigned char> user(size);
   wchar_t* text = nullptr;
-  const bool read = size > 0 && GetTokenInformation(token, TokenUser, user.data(), size, &size) &&
-                    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &text);
+  if (GetTokenInformation(token, TokenUser, user, sizeof user, &size)) {
+    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &text);
+  }
   CloseHandle(token);
-  std::wstring sid = read ? text : L"";
-  if (text) LocalFree(text);
-  return sid;
+  return text;
 }
 
 // Who may open the claim: the user, from ordinary and elevated programs
@@ -71,11 +68,13 @@ std::wstring userSid() {
 class ClaimSecurity {
  public:
   ClaimSecurity() {
-    const std::wstring sid = userSid();
-    if (sid.empty()) return;
-    const std::wstring text = L"D:P(A;;GA;;;" + sid + L")(A;;GA;;;SY)S:(ML;;NW;;;ME)";
+    wchar_t* sid = userSid();
+    if (!sid) return;
+    wchar_t text[256];
+    const int length = std::swprintf(text, 256, L"D:P(A;;GA;;;%ls)(A;;GA;;;SY)S:(ML;;NW;;;ME)", sid);
+    LocalFree(sid);
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(text.c_str(), SDDL_REVISION_1, &descriptor, nullptr)) {
+    if (length > 0 && ConvertStringSecurityDescriptorToSecurityDescriptorW(text, SDDL_REVISION_1, &descriptor, nullptr)) {
       attributes_.lpSecurityDescriptor = descriptor;
     }
   }

@@ -1,7 +1,5 @@
 #include "batch_file_launch_win.h"
 
-#include <vector>
-
 #include <winnetwk.h>
 
 #include "com_on_demand_win.h"
@@ -39,16 +37,15 @@ std::wstring networkPathOf(const std::wstring& path) {
   const auto getUniversalName =
       functionOf<GetUniversalName>(loadSystemLibrary(L"mpr.dll"), "WNetGetUniversalNameW");
   if (!getUniversalName) return path;
-  std::vector<unsigned char> answer(sizeof(UNIVERSAL_NAME_INFOW) + MAX_PATH * sizeof(wchar_t));
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    auto size = static_cast<DWORD>(answer.size());
-    const DWORD result = getUniversalName(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, answer.data(), &size);
-    if (result == NO_ERROR) {
-      const auto* info = reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(answer.data());
-      return info->lpUniversalName && *info->lpUniversalName ? info->lpUniversalName : path;
-    }
-    if (result != ERROR_MORE_DATA || size <= answer.size()) break;
-    answer.resize(size);
+  // A network path too long for the room here keeps the drive path.
+  union {
+    UNIVERSAL_NAME_INFOW info;
+    wchar_t room[2048];
+  } answer{};
+  DWORD size = sizeof answer;
+  if (getUniversalName(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, &answer, &size) == NO_ERROR &&
+      answer.info.lpUniversalName && *answer.info.lpUniversalName) {
+    return answer.info.lpUniversalName;
   }
   return path;
 }
