@@ -54,3 +54,21 @@ int printSecurity(const wchar_t* name) {
               sddl(known ? reinterpret_cast<TOKEN_USER*>(user)->User.Sid : nullptr).c_str());
   return 0;
 }
+
+// Holds a file mapping of that name, open to the system alone, until the
+// probe's input ends: a claim none of the user's programs may open.
+int holdClaim(const wchar_t* name) {
+  SECURITY_ATTRIBUTES systemOnly{sizeof systemOnly, nullptr, FALSE};
+  HANDLE claim = nullptr;
+  if (ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;GA;;;SY)", SDDL_REVISION_1,
+                                                           &systemOnly.lpSecurityDescriptor, nullptr)) {
+    claim = CreateFileMappingW(INVALID_HANDLE_VALUE, &systemOnly, PAGE_READWRITE, 0, 8, name);
+    LocalFree(systemOnly.lpSecurityDescriptor);
+  }
+  std::printf("{\"held\": %s}\n", claim ? "true" : "false");
+  std::fflush(stdout);
+  while (claim && std::getchar() != EOF) {
+  }
+  if (claim) CloseHandle(claim);
+  return claim ? 0 : 1;
+}

@@ -26,6 +26,8 @@
 //   probe security NAME        the named file mapping's access entries and
 //                              integrity label (kind, rights, SID), and the
 //                              probe's own user
+//   probe claim NAME           holds a file mapping of that name that only
+//                              the system may open, until its input ends
 // As an accessibility client (probe_accessible_win.h):
 //   probe accessible           every control's role, name, value and state
 //   probe events [timeout-ms]  the events a screen reader listens for
@@ -239,6 +241,7 @@ const Command commands[] = {
     {L"other", Target::none, 0, openOther},
     {L"syscolors", Target::none, 0, [](const Arguments& a) { return setSystemColours(a.count / 2, a.words); }},
     {L"security", Target::none, 1, [](const Arguments& a) { return printSecurity(a.words[0]); }},
+    {L"claim", Target::none, 1, [](const Arguments& a) { return holdClaim(a.words[0]); }},
     {L"topmost", Target::windowArgument, 1, printTopmost},
     {L"above", Target::windowArgument, 1, [](const Arguments& a) { return printAbove(a.window); }},
     {L"dismiss", Target::windowArgument, 1, [](const Arguments& a) {

@@ -1,6 +1,7 @@
 """The program from start to end: the countdown, the launch of KESTRANE.BAT
 at "00", and what is saved when it closes."""
 
+import json
 import os
 import shutil
 import subprocess
@@ -12,6 +13,7 @@ import pytest
 from elements import BOX, BUTTON, MARKS, MESSAGE
 from harness import ProgramTestCase, distinct
 from program import EXE, MARKER_BATCH, PLANTED_DLLS, SLOW_LAUNCH_EXE
+from wine import PROBE
 
 # A batch file that adds a line for every time it runs.
 COUNTING_BATCH = "@echo off\r\necho launched>> \"%~dp0launched.txt\"\r\n"
@@ -216,3 +218,15 @@ class OneCountdownPerBatchFile(ProgramTestCase):
         self.assertEqual([b for b in boxes if b != "00"], ["--\r\n"] + ["%02d" % n for n in range(30, 0, -1)])
         self.assertEqual(self.runs_of_the_batch_file(self.program.folder), 1)
         self.assertEqual(self.runs_of_the_batch_file(other), 1)
+
+    def test_a_claim_it_may_not_open_means_a_countdown_runs_there_and_it_ends_without_counting_down(self):
+        # As a first start "as administrator" with the default security
+        # would have made it.
+        holder = subprocess.Popen(["wine", PROBE, "claim", claim_of(self.program.folder)], env=self.session.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(holder.wait, timeout=30)
+        self.addCleanup(holder.stdin.close)
+        self.assertEqual(json.loads(holder.stdout.readline()), {"held": True})
+        shutil.copy(EXE, self.program.folder)
+        self.assertEqual(self.start_from(self.program.folder).wait(timeout=60), 0)
+        self.assertEqual(self.windows(), [])
