@@ -46,7 +46,7 @@ fuzz: checks-build
 	@bash scripts/fuzz.sh -max_total_time=$(FUZZ_SECONDS)
 
 # A benchmark, never a test: how KESTRANE starts against its floor, with a
-# verdict for each goal (docs/benchmark.md). About eight minutes.
+# verdict for each goal (docs/benchmark.md). About five minutes.
 bench: build
 	@bash scripts/bench.sh
 
