@@ -74,7 +74,8 @@ class ClaimSecurity {
     const int length = std::swprintf(text, 256, L"D:P(A;;GA;;;%ls)(A;;GA;;;SY)S:(ML;;NW;;;ME)", sid);
     LocalFree(sid);
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (length > 0 && ConvertStringSecurityDescriptorToSecurityDescriptorW(text, SDDL_REVISION_1, &descriptor, nullptr)) {
+    if (length > 0 &&
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(text, SDDL_REVISION_1, &descriptor, nullptr)) {
       attributes_.lpSecurityDescriptor = descriptor;
     }
   }

@@ -6,11 +6,11 @@ namespace kestrane {
 
 // One countdown per batch file: the launch runs the "KESTRANE.BAT" of the
 // folder the program was started in, so two starts from one folder would
-// run the same batch file twice with administrator rights. The first start in a session
-// claims its folder through a named object in the session's namespace and
-// publishes its window there; a later start from that folder brings that
-// window to the front instead of counting down itself. Starts from other
-// folders, and other users' sessions, keep their own countdowns.
+// run the same batch file twice with administrator rights. The first start
+// in a session claims its folder through a named object in the session's
+// namespace and publishes its window there; a later start from that folder
+// brings that window to the front instead of counting down itself. Starts
+// from other folders, and other users' sessions, keep their own countdowns.
 class OneCountdownPerFolder {
  public:
   OneCountdownPerFolder() = default;
