@@ -16,8 +16,7 @@ class KeepsItselfOnTop(ProgramTestCase):
         answers nothing for hang_ms; returns its handle. A probe that ends
         without a word never got to open it (as Probe.report allows for): it
         tries once more."""
-        args = ["wine", PROBE, "other"] + (["topmost"] if topmost else []) + (["hang", hang_ms] if hang_ms else [])
-        args = [str(arg) for arg in args]
+        args = ["wine", PROBE, "other"] + (["topmost"] if topmost else []) + (["hang", str(hang_ms)] if hang_ms else [])
         for attempt in (1, 2):
             process = subprocess.Popen(args, env=self.session.env, stdout=subprocess.PIPE,
                                        stderr=subprocess.DEVNULL, text=True)
@@ -102,7 +101,6 @@ class KeepsItselfOnTop(ProgramTestCase):
             self.assertTrue(window["topmost"])
         self.assertFalse(self.other_is_topmost(other))
         self.assertTrue(self.is_above(other))
-
 
     def test_a_program_in_front_that_stops_answering_stops_neither_the_countdown_nor_the_abort_button(self):
         seen = self.program.start()

@@ -198,7 +198,7 @@ class OneCountdownPerBatchFile(ProgramTestCase):
         self.probe.wait_for(lambda s: not s["window"]["minimized"], timeout=10)
         self.assertEqual(len(self.windows()), 1)
 
-        # A name the system's 8-bit code page cannot spell.
+        # A name a Western system's 8-bit code page cannot spell.
         other = tempfile.mkdtemp(prefix="kestrane-e2e-другая-")
         self.addCleanup(shutil.rmtree, other, ignore_errors=True)
         with open(os.path.join(other, "KESTRANE.BAT"), "w", newline="") as f:
