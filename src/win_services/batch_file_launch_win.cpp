@@ -52,7 +52,7 @@ std::wstring networkPathOf(const std::wstring& path) {
 
 // One launch, made on its own thread: what is asked and what came of it.
 struct Launch {
-  ShellLaunch shell;
+  ShellLaunch shell = nullptr;
   const LaunchRequest& request;
   LaunchOutcome outcome{SE_ERR_DLLNOTFOUND, ERROR_DLL_NOT_FOUND};
 };
