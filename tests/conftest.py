@@ -24,7 +24,9 @@ def session(testrun_uid):
 
 @pytest.fixture(scope="session")
 def probe(session):
-    return Probe(session)
+    probe = Probe(session)
+    yield probe
+    probe.close()
 
 
 @pytest.fixture(scope="session")

@@ -5,6 +5,7 @@ they see, read as the lines come."""
 
 import inspect
 import json
+import queue
 import subprocess
 import threading
 import time
@@ -39,10 +40,31 @@ class Probe:
 
     def __init__(self, session):
         self.env = session.env
+        self.server = None
 
     def run(self, *args, timeout=60):
-        return subprocess.run(["wine", PROBE] + [str(a) for a in args], env=self.env, capture_output=True,
-                              text=True, timeout=timeout)
+        """A command's output and exit code, from the probe that serves the
+        session's commands (probe serve): a Wine process started for each
+        look would cost the machine more than the looks do. A server that
+        had ended before it answered (a restart of Wine ends it) is started
+        again, once."""
+        for attempt in (1, 2):
+            if self.server is None:
+                self.server = ProbeServer(self.env)
+            try:
+                result = self.server.run([str(a) for a in args], timeout)
+            except subprocess.TimeoutExpired:
+                self.close()
+                raise
+            if result.returncode != ProbeServer.ENDED:
+                return result
+            self.close()
+        return result
+
+    def close(self):
+        if self.server:
+            self.server.close()
+            self.server = None
 
     def __call__(self, *args, timeout=60):
         """What the command printed."""
@@ -153,6 +175,56 @@ class Probe:
         if not report["set"]:
             raise AssertionError("the system colours could not be set")
         return [(c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF) for c in report["colours"]]
+
+
+class ProbeServer:
+    """The probe running the commands written to its input (probe serve);
+    each command's output ends with a line of 0x1E and its exit code."""
+
+    ENDED = -1  # the exit code of a command that the probe ended without answering
+
+    def __init__(self, env):
+        self.process = subprocess.Popen(["wine", PROBE, "serve"], env=env, stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                                        encoding="utf-8")
+        self.lines = queue.Queue()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            self.lines.put(line)
+        self.lines.put(None)
+
+    def run(self, args, timeout):
+        deadline = time.monotonic() + timeout
+        command = ["probe"] + args
+        try:
+            self.process.stdin.write("\t".join(args) + "\n")
+            self.process.stdin.flush()
+        except OSError:
+            return subprocess.CompletedProcess(command, self.ENDED, "", "the probe had ended")
+        output = []
+        while True:
+            try:
+                line = self.lines.get(timeout=max(0, deadline - time.monotonic()))
+            except queue.Empty:
+                raise subprocess.TimeoutExpired(command, timeout, "".join(output))
+            if line is None:
+                return subprocess.CompletedProcess(command, self.ENDED, "".join(output), "the probe ended")
+            if line.startswith("\x1e"):
+                return subprocess.CompletedProcess(command, int(line[1:]), "".join(output), "")
+            output.append(line)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.stdin.close()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.reader.join(timeout=10)
 
 
 def describe(predicate):

@@ -53,6 +53,11 @@
 //                              hang, it then answers nothing for MS ms
 // For high contrast, which Wine cannot turn on (probe_high_contrast_win.h):
 //   probe inject DLL | highcontrast on|off | syscolors [I C]...
+// For a whole session's commands in one process:
+//   probe serve                runs the commands of its input, one a line,
+//                              words separated by tabs, and follows what
+//                              each printed with a line of 0x1E and its
+//                              exit code
 //
 // A text that cannot be read (the program is busy past the time-out) is
 // printed as null, never as an empty text. The exit code is 2 when there is
@@ -64,6 +69,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "probe_accessible_win.h"
 #include "probe_high_contrast_win.h"
@@ -280,12 +286,10 @@ HWND targetOf(Target target, const Arguments& a) {
   return nullptr;
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-  const std::wstring name = argc > 1 ? argv[1] : L"state";
+// Runs the command named, with the words after its name.
+int runCommand(const std::wstring& name, int count, wchar_t** words) {
   for (const Command& command : commands) {
-    Arguments arguments{argc > 2 ? argc - 2 : 0, argv + 2, nullptr};
+    Arguments arguments{count, words, nullptr};
     if (name != command.name || arguments.count < command.words) continue;
     if (command.target != Target::none) {
       arguments.window = targetOf(command.target, arguments);
@@ -298,4 +302,52 @@ int wmain(int argc, wchar_t** argv) {
     return command.run(arguments);
   }
   return 3;
+}
+
+// The words of one line of input (UTF-8, separated by tabs).
+std::vector<std::wstring> wordsOf(const std::string& line) {
+  std::vector<std::wstring> words;
+  std::size_t start = 0;
+  while (start <= line.size()) {
+    std::size_t end = line.find('\t', start);
+    if (end == std::string::npos) end = line.size();
+    const std::string word = line.substr(start, end - start);
+    std::wstring wide(word.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, word.data(), static_cast<int>(word.size()), wide.data(),
+                                    static_cast<int>(wide.size())));
+    words.push_back(wide);
+    start = end + 1;
+  }
+  return words;
+}
+
+// Runs the commands its input brings, one a line, as long as the input
+// lasts, and ends what each printed with a line of the record separator
+// (0x1E) and its exit code: one process for a whole session's looks, where
+// starting one for each would cost the machine more than the looks do.
+int serve() {
+  std::string line;
+  for (int c = std::getchar(); c != EOF; c = std::getchar()) {
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::wstring> words = wordsOf(line);
+    std::vector<wchar_t*> pointers;
+    for (std::wstring& word : words) pointers.push_back(word.data());
+    const int code = runCommand(words[0], static_cast<int>(pointers.size()) - 1, pointers.data() + 1);
+    std::printf("\x1e%d\n", code);
+    std::fflush(stdout);
+    line.clear();
+  }
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring name = argc > 1 ? argv[1] : L"state";
+  if (name == L"serve") return serve();
+  return runCommand(name, argc > 2 ? argc - 2 : 0, argv + 2);
 }
