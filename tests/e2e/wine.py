@@ -37,6 +37,9 @@ PREFIX = os.path.abspath(os.environ.get("KESTRANE_WINEPREFIX", "build/wineprefix
 PREPARED = os.path.join(PREFIX, "kestrane-prepared")
 SETTINGS_KEY = r"HKCU\Software\KESTRANE\Settings"
 SCREEN = (1280, 1024)
+# The registry tool by its full path: a bare "reg" has Wine look for it
+# through start.exe, a second process for every registry command.
+REG = r"C:\windows\system32\reg.exe"
 
 # Files of the prepared prefix that Wine only ever reads: the copies share
 # them with the prepared prefix. Everything else (the registry above all)
@@ -88,7 +91,7 @@ def make_prefix(run):
                     "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\%s\\InprocServer32]\r\n"
                     "@=\"C:\\\\windows\\\\system32\\\\kestrane_annotation_service.dll\"\r\n"
                     "\"ThreadingModel\"=\"Both\"\r\n" % ANNOTATION_SERVICE_CLASS)
-        subprocess.run(["wine", "reg", "import", "C:\\test-settings.reg"], env=env, check=True,
+        subprocess.run(["wine", REG, "import", "C:\\test-settings.reg"], env=env, check=True,
                        capture_output=True, timeout=120)
         subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=240)
     # Written last: a prefix without it was left half made.
@@ -227,7 +230,7 @@ class Session:
     # The registry ----------------------------------------------------------
 
     def reg(self, *args):
-        return subprocess.run(["wine", "reg"] + list(args), env=self.env, capture_output=True, text=True,
+        return subprocess.run(["wine", REG] + list(args), env=self.env, capture_output=True, text=True,
                               timeout=60)
 
     def clear_settings(self):

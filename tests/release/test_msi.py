@@ -130,7 +130,7 @@ class InstallerUnderWine(unittest.TestCase):
 
     def registry_tree(self, key):
         """{subkey: {value name: value text}} under key; a key that cannot be read fails the test."""
-        result = subprocess.run(["wine", "reg", "query", key, "/s"], env=self.env, capture_output=True,
+        result = subprocess.run(["wine", wine.REG, "query", key, "/s"], env=self.env, capture_output=True,
                                 text=True, timeout=60)
         self.assertEqual(result.returncode, 0, "could not read %s: %s" % (key, result.stderr))
         tree, current = {}, None
