@@ -52,7 +52,9 @@ double countdownStartValue() {
 
 void countdownTick(KESTRANE_Main& main) {
   std::feclearexcept(FE_ALL_EXCEPT);
-  double remaining = main.RemainingTime - oneSecond();
+  // Kept in memory before the flags are read: otherwise an optimiser that
+  // assumes nobody reads them may subtract only after the check.
+  volatile double remaining = main.RemainingTime - oneSecond();
   checkFloatingPoint();
   main.RemainingTime = remaining;
 
