@@ -23,7 +23,7 @@ deps:
 test-deps:
 	@bash scripts/install-deps.sh test
 
-# The shipped program (build/win/KESTRANE.exe) and the native core with its tests.
+# The shipped program (build/win/KESTRANE.exe) and the tests' Windows programs.
 build: deps
 	@JOBS=$(JOBS) bash scripts/build.sh
 
@@ -33,9 +33,10 @@ run: deps
 	@bash scripts/run.sh
 
 # The builds only the tests and checks need, with the test packages: the
-# fuzzer (clang) and clang-tidy's compile database.
-checks-build: test-deps
-	@JOBS=$(JOBS) bash scripts/build.sh fuzz tidy
+# portable core with its unit tests and the fuzzer (clang), and clang-tidy's
+# compile database.
+checks-build: test-deps build
+	@JOBS=$(JOBS) bash scripts/build.sh native tidy
 
 test: test-deps build checks-build
 	@ctest --test-dir $(NATIVE_BUILD) --output-on-failure -j$(TEST_JOBS)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the presets named in CMakePresets.json: by default the shipped
-# program (win: build/win/KESTRANE.exe) and the native core with its tests
-# (native); `make test` adds the checks' builds, which need the test
-# packages (fuzz, and tidy, which is only configured: clang-tidy reads its
-# compile database). Configures a build folder when it has none yet or when
+# program (win: build/win/KESTRANE.exe, with the tests' Windows programs);
+# `make test` adds the checks' builds, which need the test packages
+# (native: the portable core with its unit tests and the fuzzer, and tidy,
+# which is only configured: clang-tidy reads its compile database). Configures a build folder when it has none yet or when
 # CMakePresets.json has changed since; after that the build itself re-runs
 # CMake when a CMake file changes, so a second run is silent. With --quiet
 # the build's output is shown only when it fails.
@@ -20,8 +20,7 @@ if [ "${1:-}" = "--quiet" ]; then
   quiet=true
   shift
 fi
-# The Windows build first: the native build's tests run what it made.
-presets=(win native)
+presets=(win)
 if [ $# -gt 0 ]; then presets=("$@"); fi
 
 # Configures a build (a preset in CMakePresets.json), showing CMake's

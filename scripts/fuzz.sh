@@ -11,16 +11,17 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build/fuzz
-corpus=$build/corpus
+fuzzer=$root/build/native/tests/fuzz/stored_placement_fuzz
+work=$root/build/fuzz
+corpus=$work/corpus
 if [ "${1:-}" = "--fresh" ]; then
   shift
   corpus=$(mktemp -d)
   trap 'rm -rf "$corpus"' EXIT
 fi
-findings=$build/findings
+findings=$work/findings
 mkdir -p "$corpus" "$findings"
 
 # Four stored numbers, a line each, are short: longer inputs only cost time.
-"$build/tests/fuzz/stored_placement_fuzz" -max_len=256 -print_final_stats=1 \
+"$fuzzer" -max_len=256 -print_final_stats=1 \
   -artifact_prefix="$findings/" "$@" "$corpus" "$root/tests/fuzz/seeds"

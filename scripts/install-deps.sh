@@ -10,7 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
-  cmake make g++ libgtest-dev          # native core and its unit tests
+  cmake make                           # the build
   g++-mingw-w64-x86-64-win32           # cross compiler for the Windows program
   binutils-mingw-w64-x86-64            # windres for the resource script
   wine wine64 fonts-wine fonts-liberation  # runs the Windows program here, with its fonts
@@ -25,7 +25,8 @@ if [ "${1:-}" = "test" ]; then
   packages+=(
     python3-pytest python3-pytest-xdist  # runs the end-to-end and release tests side by side
     python3-pil                          # reads the tests' screenshots
-    clang-14 libclang-rt-14-dev          # the fuzzer of the stored settings (libFuzzer)
+    clang-14 libclang-rt-14-dev libgtest-dev  # the portable core's unit tests and fuzzer (libFuzzer)
+    g++                                  # the fault lists' builds of the core (scripts/mutate.py)
     clang-tidy-14                        # the static analysis of every source
   )
 fi
