@@ -106,9 +106,11 @@ class Probe:
             seen["by_name"] = {c["name"]: c for c in seen["controls"]}
         return seen
 
-    def watch_for(self, predicate, timeout, interval=0.2):
+    def watch_for(self, predicate, timeout, interval=0.4):
         """The first look the predicate holds for, or the last one at the
-        time-out: for a test that expects nothing to change."""
+        time-out: for a test that expects nothing to change. Each look costs
+        the machine about a hundredth of a second, in the probe, the program
+        and the wineserver; a test that must catch a moment looks more often."""
         deadline = time.monotonic() + timeout
         while True:
             seen = self.state()
@@ -116,7 +118,7 @@ class Probe:
                 return seen
             time.sleep(interval)
 
-    def wait_for(self, predicate, timeout=10.0, interval=0.2):
+    def wait_for(self, predicate, timeout=10.0, interval=0.4):
         """The first look the predicate holds for; at the time-out the test
         fails with the last look."""
         seen = self.watch_for(predicate, timeout, interval)
