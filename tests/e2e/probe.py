@@ -42,12 +42,19 @@ class Probe:
         self.env = session.env
         self.server = None
 
+    # Commands that read what a process reads only once: the user's date
+    # and time formats, which a test changes in the registry.
+    IN_A_PROCESS_OF_THEIR_OWN = {"statusbar"}
+
     def run(self, *args, timeout=60):
         """A command's output and exit code, from the probe that serves the
         session's commands (probe serve): a Wine process started for each
         look would cost the machine more than the looks do. A server that
         had ended before it answered (a restart of Wine ends it) is started
         again, once."""
+        if args[0] in self.IN_A_PROCESS_OF_THEIR_OWN:
+            return subprocess.run(["wine", PROBE] + [str(a) for a in args], env=self.env, capture_output=True,
+                                  text=True, timeout=timeout)
         for attempt in (1, 2):
             if self.server is None:
                 self.server = ProbeServer(self.env)
