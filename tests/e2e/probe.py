@@ -50,23 +50,19 @@ class Probe:
         """A command's output and exit code, from the probe that serves the
         session's commands (probe serve): a Wine process started for each
         look would cost the machine more than the looks do. A server that
-        had ended before it answered (a restart of Wine ends it) is started
-        again, once."""
-        if args[0] in self.IN_A_PROCESS_OF_THEIR_OWN:
-            return subprocess.run(["wine", PROBE] + [str(a) for a in args], env=self.env, capture_output=True,
-                                  text=True, timeout=timeout)
-        for attempt in (1, 2):
-            if self.server is None:
-                self.server = ProbeServer(self.env)
-            try:
-                result = self.server.run([str(a) for a in args], timeout)
-            except subprocess.TimeoutExpired:
-                self.close()
-                raise
-            if result.returncode != ProbeServer.ENDED:
-                return result
+        has ended (a restart of Wine ends it) is started again."""
+        words = [str(a) for a in args]
+        if words[0] in self.IN_A_PROCESS_OF_THEIR_OWN:
+            return subprocess.run(["wine", PROBE] + words, env=self.env, capture_output=True, text=True,
+                                  timeout=timeout)
+        if self.server is None or self.server.process.poll() is not None:
             self.close()
-        return result
+            self.server = ProbeServer(self.env)
+        try:
+            return self.server.run(words, timeout)
+        except subprocess.TimeoutExpired:
+            self.close()
+            raise
 
     def close(self):
         if self.server:
@@ -188,9 +184,9 @@ class Probe:
 
 class ProbeServer:
     """The probe running the commands written to its input (probe serve);
-    each command's output ends with a line of 0x1E and its exit code."""
-
-    ENDED = -1  # the exit code of a command that the probe ended without answering
+    each command's output ends with a line of 0x1E and its exit code. A
+    command the probe ended without answering has the exit code -1, which
+    act() and report() try once more, with a new server."""
 
     def __init__(self, env):
         self.process = subprocess.Popen(["wine", PROBE, "serve"], env=env, stdin=subprocess.PIPE,
@@ -212,7 +208,7 @@ class ProbeServer:
             self.process.stdin.write("\t".join(args) + "\n")
             self.process.stdin.flush()
         except OSError:
-            return subprocess.CompletedProcess(command, self.ENDED, "", "the probe had ended")
+            return subprocess.CompletedProcess(command, -1, "", "the probe had ended")
         output = []
         while True:
             try:
@@ -220,7 +216,7 @@ class ProbeServer:
             except queue.Empty:
                 raise subprocess.TimeoutExpired(command, timeout, "".join(output))
             if line is None:
-                return subprocess.CompletedProcess(command, self.ENDED, "".join(output), "the probe ended")
+                return subprocess.CompletedProcess(command, -1, "".join(output), "the probe ended")
             if line.startswith("\x1e"):
                 return subprocess.CompletedProcess(command, int(line[1:]), "".join(output), "")
             output.append(line)
